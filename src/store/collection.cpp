@@ -1,0 +1,276 @@
+#include "store/collection.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "store/cp1250.h"
+#include "store/file_io.h"
+#include "store/package_selection.h"
+
+namespace lexivo {
+namespace fs = std::filesystem;
+
+namespace {
+
+// A name as the listings yield it: one path component that names no directory above it.
+bool isPlainName(std::string_view name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
+}
+
+Message noSuchNameMessage(std::string_view name)
+{
+    return errorMessage("„" + std::string(name) + "“ nelze najít.");
+}
+
+Message noGroupMessage() { return errorMessage("Není zavedena žádná skupina."); }
+
+bool isDirectory(const fs::directory_entry& entry)
+{
+    std::error_code error;
+    return entry.is_directory(error);
+}
+
+// Removes a directory; it must be empty.
+void removeDirectory(const fs::path& directory)
+{
+    makeWritable(directory);
+    std::error_code ignored;
+    fs::remove(directory, ignored);
+}
+
+}  // namespace
+
+bool caseInsensitiveOrder(std::string_view a, std::string_view b)
+{
+    auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+    const bool less = std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) {
+        return lower(static_cast<unsigned char>(x)) < lower(static_cast<unsigned char>(y));
+    });
+    if (less || !equalsIgnoringAsciiCase(a, b)) {
+        return less;
+    }
+    return a < b;  // names that differ only in case still have a fixed order
+}
+
+Collection::Collection(DataTree tree, NameOrder order) : tree_(std::move(tree)), order_(std::move(order)) {}
+
+int Collection::listGroups()
+{
+    std::error_code error;
+    fs::create_directories(tree_.dataRoot(), error);
+
+    std::vector<std::string> names;
+    for (fs::directory_iterator it(tree_.dataRoot(), error), end; !error && it != end; it.increment(error)) {
+        std::string name = it->path().filename().string();
+        // Only names that the configuration and the test files can store are groups.
+        if (isDirectory(*it) && characterCount(name) <= kMaxListedGroupNameCharacters &&
+            firstUnstorableCharacter(name).empty()) {
+            names.push_back(std::move(name));
+        }
+    }
+    std::sort(names.begin(), names.end(), order_);
+    if (names.size() > kMaxGroups) {
+        names.resize(kMaxGroups);
+    }
+    groupTable_ = std::move(names);
+
+    if (groupTable_.empty()) {
+        currentGroup_ = std::string(kNoGroupMarker);
+    } else if (std::find(groupTable_.begin(), groupTable_.end(), currentGroup_) == groupTable_.end()) {
+        currentGroup_ = groupTable_.front();
+    }
+    return static_cast<int>(groupTable_.size());
+}
+
+std::vector<std::string> Collection::listPackages() const
+{
+    std::vector<std::string> packages;
+    if (!hasCurrentGroup()) {
+        return packages;
+    }
+    std::error_code error;
+    for (fs::directory_iterator it(tree_.groupDirectory(currentGroup_), error), end; !error && it != end;
+         it.increment(error)) {
+        std::string name = it->path().filename().string();
+        if (isDirectory(*it) || name == kPackageScratchName) {
+            continue;
+        }
+        makeWritable(it->path());
+        packages.push_back(std::move(name));
+    }
+    std::sort(packages.begin(), packages.end(), order_);
+    return packages;
+}
+
+std::optional<Message> Collection::checkPackageName(std::string_view name, PackageNameUse use) const
+{
+    if (!hasCurrentGroup()) {
+        return noGroupMessage();
+    }
+    return lexivo::checkPackageName(name, use, tree_.groupDirectory(currentGroup_));
+}
+
+std::optional<Message> Collection::checkGroupName(std::string_view name, GroupNameUse use) const
+{
+    return lexivo::checkGroupName(name, use, groupTable_, tree_.dataRoot());
+}
+
+Status Collection::createGroup(std::string_view name)
+{
+    if (auto refused = checkGroupName(name, GroupNameUse::Create)) {
+        return *refused;
+    }
+    std::error_code error;
+    fs::create_directories(tree_.dataRoot(), error);
+    if (!fs::create_directory(tree_.groupDirectory(name), error) || error) {
+        return errorMessage("Skupinu „" + std::string(name) + "“ nebylo možno vytvořit (" + error.message() + ").");
+    }
+    fs::create_directory(tree_.temporaryDirectory(name), error);
+    currentGroup_ = std::string(name);
+    listGroups();
+    return Status::success();
+}
+
+Status Collection::chooseGroup(std::string_view name)
+{
+    if (!isPlainName(name) || std::find(groupTable_.begin(), groupTable_.end(), name) == groupTable_.end()) {
+        return noSuchNameMessage(name);
+    }
+    currentGroup_ = std::string(name);
+    std::error_code ignored;
+    fs::create_directory(tree_.temporaryDirectory(name), ignored);
+    return Status::success();
+}
+
+Status Collection::renameCurrentGroup(std::string_view name)
+{
+    if (!hasCurrentGroup()) {
+        return noGroupMessage();
+    }
+    if (auto refused = checkGroupName(name, GroupNameUse::Rename)) {
+        return *refused;
+    }
+    if (!renameWithoutReplacing(tree_.groupDirectory(currentGroup_), tree_.groupDirectory(name))) {
+        return errorMessage("Chyba číslo -1.");
+    }
+    currentGroup_ = std::string(name);
+    listGroups();
+    return Status::success();
+}
+
+Status Collection::deleteGroup(std::string_view name)
+{
+    if (!isPlainName(name)) {
+        return noSuchNameMessage(name);
+    }
+    const fs::path group = tree_.groupDirectory(name);
+    std::error_code error;
+    for (fs::directory_iterator it(group, error), end; !error && it != end; it.increment(error)) {
+        if (!isDirectory(*it)) {
+            removeFileIfPresent(it->path());
+        }
+    }
+    const fs::path temporary = tree_.temporaryDirectory(name);
+    for (fs::directory_iterator it(temporary, error), end; !error && it != end; it.increment(error)) {
+        removeFileIfPresent(it->path());
+    }
+    removeDirectory(temporary);
+    removeDirectory(group);
+
+    Status result = Status::success();
+    if (fs::exists(fs::symlink_status(group, error))) {
+        result = errorMessage(
+            "Při mazání došlo k chybě, zavřete všechny ostatní programy a akci zopakujte, pokud toto problém "
+            "nevyřeší, zkuste skupinu smazat po příštím startu systému.");
+    }
+    currentGroup_ = std::string(kNoGroupMarker);
+    listGroups();
+    return result;
+}
+
+Status Collection::createPackage(std::string_view name)
+{
+    if (!hasCurrentGroup()) {
+        return noGroupMessage();
+    }
+    if (auto full = checkPackageCapacity(listPackages().size())) {
+        return *full;
+    }
+    if (auto refused = checkPackageName(name, PackageNameUse::Create)) {
+        return *refused;
+    }
+    Status created = createEmptyFile(tree_.packageFile(currentGroup_, name));
+    forgetTestSelection();
+    return created;
+}
+
+Status Collection::copyPackageFromGroup(std::string_view sourceGroup, std::string_view sourcePackage,
+                                        std::string_view newName)
+{
+    if (!hasCurrentGroup()) {
+        return noGroupMessage();
+    }
+    if (!isPlainName(sourceGroup) || !isPlainName(sourcePackage)) {
+        return noSuchNameMessage(sourcePackage);
+    }
+    if (auto full = checkPackageCapacity(listPackages().size())) {
+        return *full;
+    }
+    if (auto refused = checkPackageName(newName, PackageNameUse::Create)) {
+        return *refused;
+    }
+    const auto bytes = readFileBytes(tree_.packageFile(sourceGroup, sourcePackage));
+    if (!bytes) {
+        return noSuchNameMessage(sourcePackage);
+    }
+    Status copied = writeFileAtomically(tree_.packageFile(currentGroup_, newName),
+                                        tree_.packageFile(currentGroup_, kPackageScratchName), *bytes);
+    forgetTestSelection();
+    return copied;
+}
+
+Status Collection::renamePackage(std::string_view oldName, std::string_view newName)
+{
+    if (!hasCurrentGroup()) {
+        return noGroupMessage();
+    }
+    if (!isPlainName(oldName)) {
+        return noSuchNameMessage(oldName);
+    }
+    if (auto refused = checkPackageName(newName, PackageNameUse::Rename)) {
+        return *refused;
+    }
+    Status renamed = renameWithoutReplacing(tree_.packageFile(currentGroup_, oldName),
+                                            tree_.packageFile(currentGroup_, newName));
+    forgetTestSelection();
+    return renamed;
+}
+
+Status Collection::deletePackage(std::string_view name)
+{
+    if (!hasCurrentGroup()) {
+        return noGroupMessage();
+    }
+    if (!isPlainName(name)) {
+        return noSuchNameMessage(name);
+    }
+    const fs::path file = tree_.packageFile(currentGroup_, name);
+    removeFileIfPresent(file);
+    std::error_code error;
+    Status result = Status::success();
+    if (fs::exists(fs::symlink_status(file, error))) {
+        result = errorMessage("Soubor z nějakého důvodu nebylo možno smazat.");
+    }
+    forgetTestSelection();
+    return result;
+}
+
+void Collection::forgetTestSelection() const
+{
+    if (hasCurrentGroup()) {
+        lexivo::forgetTestSelection(tree_, currentGroup_);
+    }
+}
+
+}  // namespace lexivo

@@ -1,0 +1,41 @@
+#pragma once
+// Where every file of the program lies: the program directory, the data root `Data`, one
+// directory per group, one file per package and each group's working directory `Temporary`.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace lexivo {
+
+// The current group when no group is set up; no group may carry this name.
+inline constexpr std::string_view kNoGroupMarker = "--- žádná skupina není zavedena ---";
+inline constexpr std::string_view kDataRootName = "Data";
+inline constexpr std::string_view kTemporaryName = "Temporary";
+// The scratch file of a package rewrite; never a package.
+inline constexpr std::string_view kPackageScratchName = "slov";
+
+class DataTree {
+public:
+    explicit DataTree(std::filesystem::path programDirectory);
+
+    const std::filesystem::path& programDirectory() const { return programDirectory_; }
+    std::filesystem::path dataRoot() const;
+    std::filesystem::path groupDirectory(std::string_view group) const;
+    std::filesystem::path temporaryDirectory(std::string_view group) const;
+    std::filesystem::path temporaryFile(std::string_view group, std::string_view name) const;
+    std::filesystem::path packageFile(std::string_view group, std::string_view package) const;
+    std::filesystem::path programFile(std::string_view name) const;
+
+private:
+    std::filesystem::path programDirectory_;
+};
+
+// The directory of the running executable.
+std::filesystem::path executableDirectory();
+
+// The program directory: the executable's own directory when the program may write there,
+// otherwise the per-user data directory (~/.local/share/Lexivo), created when missing.
+std::filesystem::path resolveProgramDirectory(const std::filesystem::path& executableDirectory);
+
+}  // namespace lexivo

@@ -1,0 +1,160 @@
+#include "store/name_rules.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "store/cp1250.h"
+#include "store/data_tree.h"
+
+namespace lexivo {
+namespace {
+
+constexpr std::string_view kForbiddenCharacters = "/\\:*?\"<>|";
+// The longest file name the file system takes, in bytes of UTF-8.
+constexpr std::size_t kMaxFileNameBytes = 255;
+
+Message forbiddenCharacterMessage(std::string_view subject)
+{
+    return errorMessage(std::string(subject) + " nesmí obsahovat žádný z těchto znaků: / \\ : " + "\"" +
+                        " * ? < > |");
+}
+
+bool hasForbiddenCharacter(std::string_view name)
+{
+    return name.find_first_of(kForbiddenCharacters) != std::string_view::npos;
+}
+
+// A character that cannot be part of a name: a control character, or one the code page
+// cannot store (names are written into the configuration and the test files).
+std::optional<Message> unstorableCharacter(std::string_view name)
+{
+    const auto control = std::find_if(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    if (control != name.end()) {
+        return errorMessage("Jméno nesmí obsahovat řídicí znaky.");
+    }
+    if (const std::string character = firstUnstorableCharacter(name); !character.empty()) {
+        return unstorableCharacterMessage(character);
+    }
+    return std::nullopt;
+}
+
+bool tooLong(std::string_view name, std::size_t maxCharacters)
+{
+    return characterCount(name) > maxCharacters || name.size() > kMaxFileNameBytes;
+}
+
+// "." and ".." would name the data root or the program directory.
+bool isReservedGroupName(std::string_view name)
+{
+    return name == kNoGroupMarker || name == "." || name == "..";
+}
+
+bool entryExists(const std::filesystem::path& entry)
+{
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::symlink_status(entry, error));
+}
+
+}  // namespace
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::optional<Message> checkPackageName(std::string_view name, PackageNameUse use,
+                                        const std::filesystem::path& groupDirectory)
+{
+    const bool creating = use == PackageNameUse::Create;
+    if (tooLong(name, kMaxPackageNameCharacters)) {
+        return errorMessage(creating ? "Jméno je moc dlouhé." : "Nové jméno je moc dlouhé.");
+    }
+    if (name.empty()) {
+        return errorMessage(creating ? "Musíte napsat jméno nového balíčku." : "Musíte napsat nové jméno balíčku.");
+    }
+    if (equalsIgnoringAsciiCase(name, kTemporaryName) || equalsIgnoringAsciiCase(name, kPackageScratchName)) {
+        return errorMessage("Toto jméno není přípustné.");
+    }
+    if (name.front() >= '0' && name.front() <= '9') {
+        return errorMessage(creating ? "První znak jména nesmí být číslo." : "První znak jména balíčku nesmí být číslo.");
+    }
+    if (hasForbiddenCharacter(name)) {
+        return forbiddenCharacterMessage("Jméno balíčku");
+    }
+    if (auto unstorable = unstorableCharacter(name)) {
+        return unstorable;
+    }
+    // "." and ".." exist in every directory, so they are refused here too.
+    if (entryExists(groupDirectory / name)) {
+        return errorMessage(creating ? "Balíček s tímto jménem již máte." : "Balíček s tímto jménem už máte.");
+    }
+    return std::nullopt;
+}
+
+std::optional<Message> checkGroupName(std::string_view name, GroupNameUse use,
+                                      const std::vector<std::string>& groupTable,
+                                      const std::filesystem::path& dataRoot)
+{
+    if (use == GroupNameUse::Create) {
+        if (isReservedGroupName(name)) {
+            return errorMessage("Toto jméno skupiny není přípustné.");
+        }
+        if (tooLong(name, kMaxGroupNameCharacters)) {
+            return errorMessage("Jméno skupiny je příliš dlouhé. Zadejte kratší.");
+        }
+        if (name.empty()) {
+            return errorMessage("Musíte zadat jméno nové skupiny.", MessageIcon::Exclamation);
+        }
+        if (hasForbiddenCharacter(name)) {
+            return forbiddenCharacterMessage("Jméno skupiny");
+        }
+        if (auto unstorable = unstorableCharacter(name)) {
+            return unstorable;
+        }
+        // One scan: a duplicate is reported before the count is looked at.
+        const bool duplicate = std::any_of(groupTable.begin(), groupTable.end(), [&](const std::string& group) {
+            return equalsIgnoringAsciiCase(group, name);
+        });
+        if (duplicate) {
+            return errorMessage("Skupina s tímto jménem již existuje.");
+        }
+        if (groupTable.size() >= kMaxGroups) {
+            return errorMessage(
+                "Je zavedeno příliš mnoho skupin. Budete muset některé z nich smazat, pokud chcete vytvořit novou.");
+        }
+        return std::nullopt;
+    }
+
+    if (name.empty()) {
+        return errorMessage("Musíte napsat nové jméno skupiny.");
+    }
+    if (tooLong(name, kMaxGroupNameCharacters)) {
+        return errorMessage("Nové jméno je příliš dlouhé. Zadejte kratší.");
+    }
+    if (isReservedGroupName(name)) {
+        return errorMessage("Toto jméno není přípustné. Zadejte jiné.");
+    }
+    if (hasForbiddenCharacter(name)) {
+        return forbiddenCharacterMessage("Jméno skupiny");
+    }
+    if (auto unstorable = unstorableCharacter(name)) {
+        return unstorable;
+    }
+    if (entryExists(dataRoot / name)) {
+        return errorMessage("Skupina s tímto názvem již existuje.");
+    }
+    return std::nullopt;
+}
+
+std::optional<Message> checkPackageCapacity(std::size_t packageCount)
+{
+    if (packageCount > kMaxPackagesBeforeAdding) {
+        return errorMessage("Další balíček nelze přidat. Máte jich už prostě moc. Budete muset některý z "
+                            "existujících smazat, pokud chcete vytvořit nový");
+    }
+    return std::nullopt;
+}
+
+}  // namespace lexivo

@@ -1,0 +1,138 @@
+#include "store/package_file.h"
+
+#include <algorithm>
+#include <cerrno>
+
+#include "store/cp1250.h"
+#include "store/file_io.h"
+
+namespace lexivo {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string_view withoutLineEnd(std::string_view raw)
+{
+    if (raw.ends_with("\r\n")) {
+        raw.remove_suffix(2);
+    } else if (raw.ends_with('\n')) {
+        raw.remove_suffix(1);
+    }
+    return raw;
+}
+
+// The record's own bytes with a new knowledge coefficient: the first three fields are copied
+// exactly (so a field longer than the reader keeps is not cut), and missing separators are added.
+Result<std::string> withKnowledge(std::string_view raw, std::string_view knowledge)
+{
+    const std::string_view content = withoutLineEnd(raw);
+    std::string line;
+    std::size_t separators = 0;
+    for (char byte : content) {
+        line += byte;
+        if (byte == kFieldSeparator && ++separators == 3) {
+            break;
+        }
+    }
+    line.append(3 - separators, kFieldSeparator);
+    auto encoded = encodeCp1250(knowledge);
+    if (!encoded) {
+        return encoded.message();
+    }
+    line += encoded.value();
+    line += "\r\n";
+    return line;
+}
+
+}  // namespace
+
+Result<std::string> editRecords(std::string_view bytes, const RecordEditor& editor)
+{
+    std::string out;
+    out.reserve(bytes.size() + 16);
+    RecordReader reader(bytes);
+    while (auto stored = reader.next()) {
+        const RecordChange change = editor(stored->record);
+        switch (change.action) {
+        case RecordChange::Action::Keep:
+            out += stored->raw;
+            break;
+        case RecordChange::Action::Remove:
+            break;
+        case RecordChange::Action::SetKnowledge: {
+            auto line = withKnowledge(stored->raw, change.replacement.knowledge);
+            if (!line) {
+                return line.message();
+            }
+            out += line.value();
+            break;
+        }
+        case RecordChange::Action::Replace:
+            if (Status written = writeWordRecord(out, change.replacement); !written) {
+                return written.message();
+            }
+            break;
+        }
+    }
+    return out;
+}
+
+Status rewriteRecordFile(const fs::path& file, const fs::path& scratch, const RecordEditor& editor)
+{
+    const auto bytes = readFileBytes(file);
+    if (!bytes) {
+        return fileErrorMessage("přečíst", file, errno);
+    }
+    auto edited = editRecords(*bytes, editor);
+    if (!edited) {
+        return edited.message();
+    }
+    if (edited.value() == *bytes) {
+        return Status::success();
+    }
+    return writeFileAtomically(file, scratch, edited.value());
+}
+
+Status rewritePackageFile(const DataTree& tree, std::string_view group, std::string_view package,
+                          const RecordEditor& editor)
+{
+    return rewriteRecordFile(tree.packageFile(group, package), tree.packageFile(group, kPackageScratchName), editor);
+}
+
+Status appendWordRecords(const DataTree& tree, std::string_view group, std::string_view package,
+                         const std::vector<WordRecord>& records)
+{
+    const fs::path file = tree.packageFile(group, package);
+    std::string bytes;
+    if (const auto existing = readFileBytes(file); existing && !existing->empty() && existing->back() != '\n') {
+        bytes = "\r\n";
+    }
+    for (const WordRecord& record : records) {
+        if (Status written = writeWordRecord(bytes, record); !written) {
+            return written;
+        }
+    }
+    return appendToFile(file, bytes);
+}
+
+std::vector<WordRecord> readPackageRecords(const DataTree& tree, std::string_view group, std::string_view package)
+{
+    std::vector<WordRecord> records;
+    const auto bytes = readFileBytes(tree.packageFile(group, package));
+    if (!bytes) {
+        return records;
+    }
+    RecordReader reader(*bytes);
+    while (auto stored = reader.next()) {
+        records.push_back(std::move(stored->record));
+    }
+    return records;
+}
+
+int countPackageWords(const DataTree& tree, std::string_view group, std::string_view package)
+{
+    const auto bytes = readFileBytes(tree.packageFile(group, package));
+    return bytes ? countLines(*bytes) : 0;
+}
+
+}  // namespace lexivo

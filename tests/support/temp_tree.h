@@ -1,0 +1,37 @@
+#pragma once
+// A temporary program directory for one test, removed afterwards, with helpers to lay out a
+// data tree and to read files back as bytes.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "store/data_tree.h"
+
+namespace lexivo::testing {
+
+class TempTree {
+public:
+    TempTree();
+    ~TempTree();
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
+
+    const std::filesystem::path& root() const { return root_; }
+    const DataTree& tree() const { return tree_; }
+
+    // Creates the group directory and its Temporary.
+    void makeGroup(std::string_view group) const;
+    void writePackage(std::string_view group, std::string_view package, std::string_view bytes) const;
+    std::string readPackage(std::string_view group, std::string_view package) const;
+
+private:
+    std::filesystem::path root_;
+    DataTree tree_;
+};
+
+void writeBytes(const std::filesystem::path& file, std::string_view bytes);
+// The bytes of a file; fails the test when it cannot be read.
+std::string readBytes(const std::filesystem::path& file);
+
+}  // namespace lexivo::testing
