@@ -25,12 +25,6 @@ Message noSuchNameMessage(std::string_view name)
 
 Message noGroupMessage() { return errorMessage("Není zavedena žádná skupina."); }
 
-bool isDirectory(const fs::directory_entry& entry)
-{
-    std::error_code error;
-    return entry.is_directory(error);
-}
-
 // Removes a directory; it must be empty.
 void removeDirectory(const fs::path& directory)
 {
@@ -43,12 +37,15 @@ void removeDirectory(const fs::path& directory)
 
 bool caseInsensitiveOrder(std::string_view a, std::string_view b)
 {
-    auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
-    const bool less = std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) {
-        return lower(static_cast<unsigned char>(x)) < lower(static_cast<unsigned char>(y));
-    });
-    if (less || !equalsIgnoringAsciiCase(a, b)) {
-        return less;
+    auto lower = [](char c) { return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); };
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        if (lower(a[i]) != lower(b[i])) {
+            return lower(a[i]) < lower(b[i]);
+        }
+    }
+    if (a.size() != b.size()) {
+        return a.size() < b.size();
     }
     return a < b;  // names that differ only in case still have a fixed order
 }
@@ -61,12 +58,11 @@ int Collection::listGroups()
     fs::create_directories(tree_.dataRoot(), error);
 
     std::vector<std::string> names;
-    for (fs::directory_iterator it(tree_.dataRoot(), error), end; !error && it != end; it.increment(error)) {
-        std::string name = it->path().filename().string();
+    for (DirectoryEntry& entry : listDirectory(tree_.dataRoot())) {
         // Only names that the configuration and the test files can store are groups.
-        if (isDirectory(*it) && characterCount(name) <= kMaxListedGroupNameCharacters &&
-            firstUnstorableCharacter(name).empty()) {
-            names.push_back(std::move(name));
+        if (entry.isDirectory && characterCount(entry.name) <= kMaxListedGroupNameCharacters &&
+            firstUnstorableCharacter(entry.name).empty()) {
+            names.push_back(std::move(entry.name));
         }
     }
     std::sort(names.begin(), names.end(), order_);
@@ -89,15 +85,10 @@ std::vector<std::string> Collection::listPackages() const
     if (!hasCurrentGroup()) {
         return packages;
     }
-    std::error_code error;
-    for (fs::directory_iterator it(tree_.groupDirectory(currentGroup_), error), end; !error && it != end;
-         it.increment(error)) {
-        std::string name = it->path().filename().string();
-        if (isDirectory(*it) || name == kPackageScratchName) {
-            continue;
+    for (DirectoryEntry& entry : listDirectory(tree_.groupDirectory(currentGroup_), MakeFilesWritable::Yes)) {
+        if (!entry.isDirectory && entry.name != kPackageScratchName) {
+            packages.push_back(std::move(entry.name));
         }
-        makeWritable(it->path());
-        packages.push_back(std::move(name));
     }
     std::sort(packages.begin(), packages.end(), order_);
     return packages;
@@ -165,19 +156,19 @@ Status Collection::deleteGroup(std::string_view name)
         return noSuchNameMessage(name);
     }
     const fs::path group = tree_.groupDirectory(name);
-    std::error_code error;
-    for (fs::directory_iterator it(group, error), end; !error && it != end; it.increment(error)) {
-        if (!isDirectory(*it)) {
-            removeFileIfPresent(it->path());
+    for (const DirectoryEntry& entry : listDirectory(group)) {
+        if (!entry.isDirectory) {
+            removeFileIfPresent(group / entry.name);
         }
     }
     const fs::path temporary = tree_.temporaryDirectory(name);
-    for (fs::directory_iterator it(temporary, error), end; !error && it != end; it.increment(error)) {
-        removeFileIfPresent(it->path());
+    for (const DirectoryEntry& entry : listDirectory(temporary)) {
+        removeFileIfPresent(temporary / entry.name);
     }
     removeDirectory(temporary);
     removeDirectory(group);
 
+    std::error_code error;
     Status result = Status::success();
     if (fs::exists(fs::symlink_status(group, error))) {
         result = errorMessage(

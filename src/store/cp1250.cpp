@@ -126,16 +126,25 @@ char32_t nextCodePoint(std::string_view text, std::size_t& position)
 
 std::string decodeCp1250(std::string_view bytes)
 {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 4);
+    // Every character of the upper half takes at most three bytes of UTF-8.
+    std::string out(bytes.size() * 3, '\0');
+    char* end = out.data();
     for (char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x80) {
-            out += c;
-        } else {
-            appendUtf8(out, kUpperHalf[byte - 0x80]);
+            *end++ = c;
+            continue;
         }
+        const char32_t codePoint = kUpperHalf[byte - 0x80];
+        if (codePoint < 0x800) {
+            *end++ = static_cast<char>(0xC0 | (codePoint >> 6));
+        } else {
+            *end++ = static_cast<char>(0xE0 | (codePoint >> 12));
+            *end++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        }
+        *end++ = static_cast<char>(0x80 | (codePoint & 0x3F));
     }
+    out.resize(static_cast<std::size_t>(end - out.data()));
     return out;
 }
 

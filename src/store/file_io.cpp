@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -109,7 +110,8 @@ Status writeFileAtomically(const fs::path& target, const fs::path& scratch, std:
     if (!descriptor.valid()) {
         return fileErrorMessage("uložit", target, errno);
     }
-    if (!writeAll(descriptor.get(), bytes) || ::fsync(descriptor.get()) != 0 || !descriptor.close()) {
+    // fdatasync suffices: the data and the size reach the disk, the times may follow later.
+    if (!writeAll(descriptor.get(), bytes) || ::fdatasync(descriptor.get()) != 0 || !descriptor.close()) {
         const int error = errno;
         ::unlink(scratch.c_str());
         return fileErrorMessage("uložit", target, error);
@@ -166,6 +168,39 @@ Status renameWithoutReplacing(const fs::path& from, const fs::path& to)
     }
     syncDirectory(to.parent_path());
     return Status::success();
+}
+
+std::vector<DirectoryEntry> listDirectory(const fs::path& directory, MakeFilesWritable makeFilesWritable)
+{
+    std::vector<DirectoryEntry> entries;
+    DIR* handle = ::opendir(directory.c_str());
+    if (handle == nullptr) {
+        return entries;
+    }
+    const int directoryDescriptor = ::dirfd(handle);
+    while (const dirent* entry = ::readdir(handle)) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        bool isDirectory = entry->d_type == DT_DIR;
+        const bool needsStatus = entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK ||
+                                 (!isDirectory && makeFilesWritable == MakeFilesWritable::Yes);
+        if (needsStatus) {
+            struct stat info {};
+            if (::fstatat(directoryDescriptor, entry->d_name, &info, 0) != 0) {
+                continue;  // a dangling link or an entry that vanished meanwhile
+            }
+            isDirectory = S_ISDIR(info.st_mode);
+            const mode_t wanted = info.st_mode | S_IRUSR | S_IWUSR;
+            if (!isDirectory && makeFilesWritable == MakeFilesWritable::Yes && wanted != info.st_mode) {
+                ::fchmodat(directoryDescriptor, entry->d_name, wanted & 07777, 0);
+            }
+        }
+        entries.push_back({std::string(name), isDirectory});
+    }
+    ::closedir(handle);
+    return entries;
 }
 
 void makeWritable(const fs::path& entry)

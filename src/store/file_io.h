@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/result.h"
 
@@ -28,6 +29,18 @@ Status createEmptyFile(const std::filesystem::path& file);
 
 // Renames `from` to `to`, refusing to replace anything that already exists at `to`.
 Status renameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+
+struct DirectoryEntry {
+    std::string name;
+    bool isDirectory = false;  // symbolic links are followed
+};
+
+// The entries of a directory in the order the file system yields them, without "." and "..".
+// With `MakeFilesWritable::Yes`, every file that is not a directory is given owner read and
+// write access on the way. Nothing when the directory cannot be read.
+enum class MakeFilesWritable { No, Yes };
+std::vector<DirectoryEntry> listDirectory(const std::filesystem::path& directory,
+                                          MakeFilesWritable makeWritable = MakeFilesWritable::No);
 
 // Gives the owner read and write access, so that the program can rewrite and delete the entry
 // (the counterpart of clearing read-only attributes).

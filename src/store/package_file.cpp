@@ -122,6 +122,7 @@ std::vector<WordRecord> readPackageRecords(const DataTree& tree, std::string_vie
     if (!bytes) {
         return records;
     }
+    records.reserve(static_cast<std::size_t>(countLines(*bytes)));
     RecordReader reader(*bytes);
     while (auto stored = reader.next()) {
         records.push_back(std::move(stored->record));

@@ -7,35 +7,62 @@
 
 namespace lexivo {
 
+namespace {
+
+// A field's bytes as the reader keeps them: NUL bytes dropped, cut at the cap.
+std::string keptFieldBytes(std::string_view bytes)
+{
+    std::string kept;
+    for (char byte : bytes) {
+        if (byte != '\0' && kept.size() < kMaxFieldBytes) {
+            kept += byte;
+        }
+    }
+    return kept;
+}
+
+std::string decodeField(std::string_view bytes)
+{
+    if (bytes.size() <= kMaxFieldBytes && bytes.find('\0') == std::string_view::npos) {
+        return decodeCp1250(bytes);
+    }
+    return decodeCp1250(keptFieldBytes(bytes));
+}
+
+}  // namespace
+
 std::optional<StoredRecord> RecordReader::next()
 {
     if (atEnd()) {
         return std::nullopt;
     }
     const std::size_t start = position_;
-    std::array<std::string, 4> fields;
+    std::array<std::string_view, 4> fields;
     std::size_t field = 0;
-    while (position_ < bytes_.size()) {
-        const char byte = bytes_[position_++];
-        if (byte == '\n') {
+    std::size_t fieldStart = position_;
+    for (;;) {
+        if (position_ == bytes_.size()) {
+            fields[field] = bytes_.substr(fieldStart, position_ - fieldStart);
             break;
         }
-        if (byte == '\r' && position_ < bytes_.size() && bytes_[position_] == '\n') {
-            ++position_;
+        const char byte = bytes_[position_++];
+        if (byte == '\n') {
+            // CR LF is a line end as well; a CR anywhere else is an ordinary byte.
+            const std::size_t fieldEnd = position_ - 1 > fieldStart && bytes_[position_ - 2] == '\r' ? position_ - 2
+                                                                                                   : position_ - 1;
+            fields[field] = bytes_.substr(fieldStart, fieldEnd - fieldStart);
             break;
         }
         if (byte == kFieldSeparator) {
+            fields[field] = bytes_.substr(fieldStart, position_ - 1 - fieldStart);
+            fieldStart = position_;
             if (++field == fields.size()) {
                 break;  // the fourth separator: the rest of the line is the next record
             }
-            continue;
-        }
-        if (byte != '\0' && fields[field].size() < kMaxFieldBytes) {
-            fields[field] += byte;
         }
     }
-    return StoredRecord{WordRecord{decodeCp1250(fields[0]), decodeCp1250(fields[1]), decodeCp1250(fields[2]),
-                                   decodeCp1250(fields[3])},
+    return StoredRecord{WordRecord{decodeField(fields[0]), decodeField(fields[1]), decodeField(fields[2]),
+                                   decodeField(fields[3])},
                         bytes_.substr(start, position_ - start)};
 }
 
