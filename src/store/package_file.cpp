@@ -1,50 +1,11 @@
 #include "store/package_file.h"
 
-#include <algorithm>
 #include <cerrno>
 
-#include "store/cp1250.h"
 #include "store/file_io.h"
 
 namespace lexivo {
 namespace fs = std::filesystem;
-
-namespace {
-
-std::string_view withoutLineEnd(std::string_view raw)
-{
-    if (raw.ends_with("\r\n")) {
-        raw.remove_suffix(2);
-    } else if (raw.ends_with('\n')) {
-        raw.remove_suffix(1);
-    }
-    return raw;
-}
-
-// The record's own bytes with a new knowledge coefficient: the first three fields are copied
-// exactly (so a field longer than the reader keeps is not cut), and missing separators are added.
-Result<std::string> withKnowledge(std::string_view raw, std::string_view knowledge)
-{
-    const std::string_view content = withoutLineEnd(raw);
-    std::string line;
-    std::size_t separators = 0;
-    for (char byte : content) {
-        line += byte;
-        if (byte == kFieldSeparator && ++separators == 3) {
-            break;
-        }
-    }
-    line.append(3 - separators, kFieldSeparator);
-    auto encoded = encodeCp1250(knowledge);
-    if (!encoded) {
-        return encoded.message();
-    }
-    line += encoded.value();
-    line += "\r\n";
-    return line;
-}
-
-}  // namespace
 
 Result<std::string> editRecords(std::string_view bytes, const RecordEditor& editor)
 {

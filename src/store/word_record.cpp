@@ -104,6 +104,32 @@ Status writeWordRecord(std::string& out, const WordRecord& record)
     return Status::success();
 }
 
+Result<std::string> withKnowledge(std::string_view raw, std::string_view knowledge)
+{
+    std::string_view content = raw;
+    if (content.ends_with("\r\n")) {
+        content.remove_suffix(2);
+    } else if (content.ends_with('\n')) {
+        content.remove_suffix(1);
+    }
+    std::string line;
+    std::size_t separators = 0;
+    for (char byte : content) {
+        line += byte;
+        if (byte == kFieldSeparator && ++separators == 3) {
+            break;
+        }
+    }
+    line.append(3 - separators, kFieldSeparator);
+    auto encoded = encodeCp1250(knowledge);
+    if (!encoded) {
+        return encoded.message();
+    }
+    line += encoded.value();
+    line += "\r\n";
+    return line;
+}
+
 int countLines(std::string_view bytes)
 {
     const auto lineEnds = static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));

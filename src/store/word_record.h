@@ -64,6 +64,11 @@ Result<std::string> encodeWordRecord(const WordRecord& record);
 // Appends the encoded record to `out`.
 Status writeWordRecord(std::string& out, const WordRecord& record);
 
+// A record's line with a new knowledge coefficient: the first three fields keep their exact
+// bytes (so a field longer than the reader keeps is not cut), missing separators are added,
+// and the line ends in CR LF.
+Result<std::string> withKnowledge(std::string_view raw, std::string_view knowledge);
+
 // The number of lines of a package file's bytes: every LF counts, and a last line without
 // one counts too.
 int countLines(std::string_view bytes);

@@ -1,0 +1,271 @@
+#include "test/test_engine.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+
+#include "store/file_io.h"
+#include "store/package_file.h"
+#include "test/answer_check.h"
+#include "test/test_files.h"
+
+namespace lexivo {
+namespace {
+
+// How much more often a word of each coefficient is picked than a word known excellently.
+constexpr std::array<int, 5> kLevelWeights = {1, 2, 3, 10, 30};
+
+Message noWordsMessage() { return errorMessage("Všechny vybrané balíčky jsou prázdné."); }
+
+}  // namespace
+
+TestEngine::TestEngine(DataTree tree, RandomGenerator& random) : tree_(std::move(tree)), random_(random) {}
+
+Result<int> TestEngine::startTest(std::string_view group, const std::vector<std::string>& packages,
+                                  const TestSettings& settings)
+{
+    auto pool = TestPool::build(tree_, group, packages);
+    if (!pool) {
+        return pool.message();
+    }
+    if (pool->wordCount() == 0) {
+        return noWordsMessage();
+    }
+    std::error_code ignored;
+    std::filesystem::create_directories(tree_.temporaryDirectory(group), ignored);
+    group_ = std::string(group);
+    pool_ = std::move(pool.value());
+    if (Status written = writePool(); !written) {
+        return written.message();
+    }
+
+    state_ = TestState{};
+    currentWord_ = WordRecord{};
+    state_.directionMode = static_cast<std::uint8_t>(settings.directionMode);
+    state_.fixedCount = settings.fixedCount;
+    state_.noRepeat = settings.noRepeat;
+    state_.byCoefficient = settings.byCoefficient;
+    state_.caseSensitive = settings.caseSensitive;
+    state_.lockCoefficients = settings.lockCoefficients;
+    state_.packageCount = static_cast<std::int32_t>(packages.size());
+    state_.totalCount = settings.fixedCount ? settings.questionCount : pool_.wordCount();
+    return pool_.wordCount();
+}
+
+Status TestEngine::resumeSavedTest(std::string_view group)
+{
+    const auto info = readFileBytes(tree_.temporaryFile(group, kTestInfoName));
+    if (!info) {
+        return errorMessage("Záznam o nedokončeném testu nelze přečíst.");
+    }
+    auto saved = decodeTestInfo(*info);
+    if (!saved) {
+        return saved.message();
+    }
+    const auto poolBytes = readFileBytes(tree_.temporaryFile(group, kTestPoolName));
+    if (!poolBytes) {
+        return errorMessage("Slovíčka nedokončeného testu se nepodařilo najít, a proto v testu nelze pokračovat.");
+    }
+    TestPool pool = TestPool::parse(*poolBytes);
+    if (pool.wordCount() == 0) {
+        return errorMessage("V nedokončeném testu nezbývají žádná slovíčka, a proto v něm nelze pokračovat.");
+    }
+    group_ = std::string(group);
+    pool_ = std::move(pool);
+    state_ = saved.value();
+    currentWord_ = WordRecord{};
+
+    // Ask again the word that was on screen: find it at its index, or elsewhere if the pool
+    // moved; if it is gone, the next pick chooses a new word.
+    if (!state_.english.empty() && !state_.czech.empty()) {
+        int found = -1;
+        if (wordMatches(state_.currentIndex, state_)) {
+            found = state_.currentIndex;
+        } else {
+            for (int index = 0; index < pool_.wordCount() && found < 0; ++index) {
+                found = wordMatches(index, state_) ? index : -1;
+            }
+        }
+        if (found >= 0) {
+            const std::uint8_t direction = state_.askDirection;
+            takeWord(found);
+            state_.askDirection = direction;
+        } else {
+            state_.english.clear();
+            state_.czech.clear();
+            state_.currentIndex = 0;
+        }
+    }
+    return Status::success();
+}
+
+Status TestEngine::saveInterruptedTest() const { return saveTestInfo(tree_, group_, state_); }
+
+void TestEngine::forgetTest()
+{
+    forgetSavedTest(tree_, group_);
+    state_ = TestState{};
+    pool_ = TestPool{};
+    currentWord_ = WordRecord{};
+}
+
+bool TestEngine::pickNextWord(bool resuming)
+{
+    if (resuming && !state_.english.empty() && !state_.czech.empty()) {
+        return true;
+    }
+    state_.packageName.clear();
+    if (pool_.wordCount() == 0) {
+        return false;
+    }
+    takeWord(state_.fixedCount && state_.byCoefficient ? pickIndexByCoefficient() : pickIndex());
+    switch (state_.directionMode) {
+    case kEnglishShown: state_.askDirection = kEnglishShown; break;
+    case kCzechShown: state_.askDirection = kCzechShown; break;
+    default: state_.askDirection = random_.next() < 16384 ? kCzechShown : kEnglishShown; break;
+    }
+    return true;
+}
+
+int TestEngine::pickIndex()
+{
+    const int remaining = pool_.wordCount();
+    int index = random_.draw(remaining);
+    // Never the same word twice in a row; the previous index is compared as a number.
+    while (remaining > 1 && index == state_.currentIndex) {
+        index = random_.draw(remaining);
+    }
+    return index;
+}
+
+int TestEngine::pickIndexByCoefficient()
+{
+    const auto& counts = pool_.levelCounts();
+    int total = 0;
+    for (std::size_t level = 0; level < counts.size(); ++level) {
+        total += kLevelWeights[level] * counts[level];
+    }
+    for (;;) {
+        const int weight = random_.draw(total);
+        int level = 0;
+        for (int bound = kLevelWeights[0] * counts[0]; weight >= bound && level < 4;) {
+            ++level;
+            bound += kLevelWeights[static_cast<std::size_t>(level)] * counts[static_cast<std::size_t>(level)];
+        }
+        const int index = pool_.nthWordAtLevel(level, random_.draw(counts[static_cast<std::size_t>(level)]));
+        if (index < 0) {
+            return pickIndex();  // the counts and the pool disagree; never loop on it
+        }
+        if (index != state_.currentIndex || pool_.wordCount() < 2) {
+            return index;
+        }
+    }
+}
+
+void TestEngine::takeWord(int index)
+{
+    currentWord_ = pool_.word(index);
+    state_.currentIndex = index;
+    state_.english = currentWord_.english;
+    state_.czech = currentWord_.czech;
+    state_.example = currentWord_.example;
+    state_.packageName = pool_.packageOf(index);
+}
+
+// The saved fields may have been cut to fit their fields; the pool holds them whole.
+bool TestEngine::wordMatches(int index, const TestState& saved) const
+{
+    if (index < 0 || index >= pool_.wordCount()) {
+        return false;
+    }
+    const WordRecord word = pool_.word(index);
+    return word.english.starts_with(saved.english) && word.czech.starts_with(saved.czech) &&
+           word.example.starts_with(saved.example);
+}
+
+std::string TestEngine::questionText() const
+{
+    return displayedExpression(state_.askDirection == kEnglishShown ? currentWord_.english : currentWord_.czech);
+}
+
+std::string TestEngine::expectedText() const
+{
+    return state_.askDirection == kEnglishShown ? currentWord_.czech : currentWord_.english;
+}
+
+bool TestEngine::checkAnswer(std::string_view typed) const
+{
+    return isRightAnswer(typed, expectedText(), state_.caseSensitive ? LetterCase::Sensitive : LetterCase::Insensitive);
+}
+
+int TestEngine::typingHint(std::string_view typed) const
+{
+    return lexivo::typingHint(typed, expectedText(),
+                              state_.caseSensitive ? LetterCase::Sensitive : LetterCase::Insensitive);
+}
+
+std::string TestEngine::maskedExample() const { return lexivo::maskedExample(currentWord_.example, expectedText()); }
+
+Result<AnswerOutcome> TestEngine::recordAnswer(bool right)
+{
+    const int index = state_.currentIndex;
+    if (index < 0 || index >= pool_.wordCount()) {
+        return errorMessage("Není položena žádná otázka.");
+    }
+    const bool removeWord = state_.fixedCount ? state_.noRepeat != 0 : right;
+    const int oldCoefficient = pool_.coefficientOf(index);
+    const int newCoefficient = right ? std::max(oldCoefficient - 1, 0) : std::min(oldCoefficient + 2, 4);
+    // An empty or odd knowledge field is written out as its digit, as the package gets it.
+    const bool changeCoefficient = !state_.lockCoefficients &&
+                                   (newCoefficient != oldCoefficient || !pool_.coefficientWrittenOut(index));
+
+    // One rewrite of the pool carries both the new coefficient and the removal.
+    if (changeCoefficient || removeWord) {
+        if (changeCoefficient) {
+            if (Status set = pool_.setCoefficient(index, newCoefficient); !set) {
+                return set.message();
+            }
+        }
+        if (removeWord) {
+            pool_.remove(index);
+        }
+        if (Status written = writePool(); !written) {
+            // The file still holds the pool before this answer: take it back.
+            if (const auto bytes = readFileBytes(tree_.temporaryFile(group_, kTestPoolName))) {
+                pool_ = TestPool::parse(*bytes);
+            }
+            return written.message();
+        }
+    }
+    (right ? state_.rightCount : state_.wrongCount) += 1;
+
+    AnswerOutcome outcome;
+    if (!state_.lockCoefficients) {
+        outcome.packageNotUpdated = updatePackage(currentWord_, newCoefficient);
+    }
+    const int answered = state_.rightCount + state_.wrongCount;
+    outcome.testOver = pool_.wordCount() == 0 || (state_.fixedCount && answered >= state_.totalCount);
+    return outcome;
+}
+
+std::optional<Message> TestEngine::updatePackage(const WordRecord& word, int coefficient) const
+{
+    const std::string knowledge(1, static_cast<char>('0' + coefficient));
+    const Status updated = rewritePackageFile(tree_, group_, state_.packageName, [&](const WordRecord& record) {
+        const bool same = record.english == word.english && record.czech == word.czech && record.example == word.example;
+        const bool written = record.knowledge == knowledge;
+        return same && !written ? RecordChange::setKnowledge(knowledge) : RecordChange::keep();
+    });
+    if (updated) {
+        return std::nullopt;
+    }
+    return updated.message();
+}
+
+Status TestEngine::writePool() const
+{
+    return writeFileAtomically(tree_.temporaryFile(group_, kTestPoolName),
+                               tree_.temporaryFile(group_, kTestPoolScratchName), pool_.bytes());
+}
+
+}  // namespace lexivo

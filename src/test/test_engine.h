@@ -1,0 +1,84 @@
+#pragma once
+// The logic of a vocabulary test, without any window: it builds the pool from the chosen
+// packages, picks the next word and its direction, judges answers, counts them, changes the
+// knowledge coefficients in the pool and in the packages, and decides when the test is over.
+// Every answer is on disk before recordAnswer returns.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/data_tree.h"
+#include "store/random_generator.h"
+#include "store/result.h"
+#include "store/word_record.h"
+#include "test/test_pool.h"
+#include "test/test_state.h"
+
+namespace lexivo {
+
+struct AnswerOutcome {
+    bool testOver = false;
+    // Set when the word's package could not be updated (renamed or deleted during the test);
+    // the answer still counts.
+    std::optional<Message> packageNotUpdated;
+};
+
+class TestEngine {
+public:
+    TestEngine(DataTree tree, RandomGenerator& random);
+
+    // Builds the pool of the packages (in list order) in the group's Temporary and resets the
+    // state with the settings. Returns the number of words in the pool; refuses a pool
+    // without words, so no test ever runs on an empty pool.
+    Result<int> startTest(std::string_view group, const std::vector<std::string>& packages,
+                          const TestSettings& settings);
+    // Takes up the group's unfinished test: its saved state and its pool. Refuses a damaged or
+    // missing state, a missing pool and a pool without words.
+    Status resumeSavedTest(std::string_view group);
+    // Saves the running test for a later resume.
+    Status saveInterruptedTest() const;
+    // Deletes the group's saved test and pool.
+    void forgetTest();
+
+    // Chooses the next word and its direction. When resuming and a word is being asked, it is
+    // asked again unchanged. False when the pool holds no word.
+    bool pickNextWord(bool resuming = false);
+
+    std::string questionText() const;
+    std::string expectedText() const;
+    bool checkAnswer(std::string_view typed) const;
+    int typingHint(std::string_view typed) const;
+    std::string maskedExample() const;
+
+    // Counts the answer (a typo the user declares counts as right), updates the coefficient
+    // and removes the word from the pool where the mode says so. Fails, changing nothing,
+    // when the pool cannot be written.
+    Result<AnswerOutcome> recordAnswer(bool right);
+
+    const TestState& state() const { return state_; }
+    int remainingCount() const { return pool_.wordCount(); }
+    const std::string& group() const { return group_; }
+    // The packages of the pool, for the test information.
+    const std::vector<std::string>& poolPackageNames() const { return pool_.packageNames(); }
+
+private:
+    int pickIndex();
+    int pickIndexByCoefficient();
+    void takeWord(int index);
+    bool wordMatches(int index, const TestState& saved) const;
+    Status writePool() const;
+    std::optional<Message> updatePackage(const WordRecord& word, int coefficient) const;
+
+    DataTree tree_;
+    RandomGenerator& random_;
+    std::string group_;
+    TestState state_;
+    TestPool pool_;
+    // The asked word with its fields as the package holds them (the state's copies are cut
+    // when saved).
+    WordRecord currentWord_;
+};
+
+}  // namespace lexivo

@@ -1,0 +1,221 @@
+#include "test/test_files.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <filesystem>
+
+#include "store/cp1250.h"
+#include "store/file_io.h"
+
+namespace lexivo {
+namespace {
+
+struct TextField {
+    std::size_t offset;
+    std::size_t size;
+};
+constexpr TextField kEnglish{0, 200};
+constexpr TextField kCzech{200, 200};
+constexpr TextField kExample{400, 200};
+constexpr TextField kPackageName{600, 300};
+constexpr std::size_t kCurrentIndex = 900;
+constexpr std::size_t kRightCount = 904;
+constexpr std::size_t kWrongCount = 908;
+constexpr std::size_t kDirectionMode = 912;
+constexpr std::size_t kAskDirection = 913;
+constexpr std::size_t kTotalCount = 916;
+constexpr std::size_t kPackageCount = 920;
+constexpr std::size_t kFixedCount = 924;
+constexpr std::size_t kNoRepeat = 928;
+constexpr std::size_t kByCoefficient = 932;
+constexpr std::size_t kCaseSensitive = 936;
+constexpr std::size_t kLockCoefficients = 940;
+
+using Block = std::array<char, kTestInfoSize>;
+
+Status putText(Block& block, TextField field, std::string_view text)
+{
+    auto bytes = encodeCp1250(text);
+    if (!bytes) {
+        return bytes.message();
+    }
+    const std::size_t length = std::min(bytes->size(), field.size - 1);
+    std::copy_n(bytes->begin(), length, block.begin() + static_cast<std::ptrdiff_t>(field.offset));
+    return Status::success();
+}
+
+std::string getText(std::string_view bytes, TextField field)
+{
+    const std::string_view content = bytes.substr(field.offset, field.size);
+    return decodeCp1250(content.substr(0, content.find('\0')));
+}
+
+void putI32(Block& block, std::size_t offset, std::int32_t value)
+{
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (std::size_t i = 0; i < 4; ++i) {
+        block[offset + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+    }
+}
+
+std::int32_t getI32(std::string_view bytes, std::size_t offset)
+{
+    std::uint32_t bits = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        bits |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset + i])) << (8 * i);
+    }
+    return static_cast<std::int32_t>(bits);
+}
+
+// The direction digits of the presets file differ from the direction modes.
+char directionDigit(int directionMode)
+{
+    switch (directionMode) {
+    case kEnglishShown: return '1';
+    case kRandomDirection: return '2';
+    default: return '0';
+    }
+}
+
+int directionFromDigit(char digit)
+{
+    switch (digit) {
+    case '1': return kEnglishShown;
+    case '2': return kRandomDirection;
+    default: return kCzechShown;
+    }
+}
+
+}  // namespace
+
+Result<Block> encodeTestInfo(const TestState& state)
+{
+    Block block{};
+    for (auto [field, text] : {std::pair{kEnglish, &state.english}, std::pair{kCzech, &state.czech},
+                               std::pair{kExample, &state.example}, std::pair{kPackageName, &state.packageName}}) {
+        // Cut whole characters: one character is one byte in the file.
+        std::string_view fitting = *text;
+        std::size_t characters = 0;
+        for (std::size_t i = 0; i < fitting.size(); ++i) {
+            if ((static_cast<unsigned char>(fitting[i]) & 0xC0) != 0x80 && ++characters == field.size) {
+                fitting = fitting.substr(0, i);
+                break;
+            }
+        }
+        if (Status put = putText(block, field, fitting); !put) {
+            return put.message();
+        }
+    }
+    putI32(block, kCurrentIndex, state.currentIndex);
+    putI32(block, kRightCount, state.rightCount);
+    putI32(block, kWrongCount, state.wrongCount);
+    block[kDirectionMode] = static_cast<char>(state.directionMode);
+    block[kAskDirection] = static_cast<char>(state.askDirection);
+    putI32(block, kTotalCount, state.totalCount);
+    putI32(block, kPackageCount, state.packageCount);
+    putI32(block, kFixedCount, state.fixedCount);
+    putI32(block, kNoRepeat, state.noRepeat);
+    putI32(block, kByCoefficient, state.byCoefficient);
+    putI32(block, kCaseSensitive, state.caseSensitive);
+    putI32(block, kLockCoefficients, state.lockCoefficients);
+    return block;
+}
+
+Result<TestState> decodeTestInfo(std::string_view bytes)
+{
+    if (bytes.size() < kTestInfoSize) {
+        return errorMessage("Záznam o nedokončeném testu je poškozený, a proto v testu nelze pokračovat.");
+    }
+    TestState state;
+    state.english = getText(bytes, kEnglish);
+    state.czech = getText(bytes, kCzech);
+    state.example = getText(bytes, kExample);
+    state.packageName = getText(bytes, kPackageName);
+    state.currentIndex = getI32(bytes, kCurrentIndex);
+    state.rightCount = getI32(bytes, kRightCount);
+    state.wrongCount = getI32(bytes, kWrongCount);
+    state.directionMode = static_cast<std::uint8_t>(bytes[kDirectionMode]);
+    state.askDirection = static_cast<std::uint8_t>(bytes[kAskDirection]);
+    state.totalCount = getI32(bytes, kTotalCount);
+    state.packageCount = getI32(bytes, kPackageCount);
+    state.fixedCount = getI32(bytes, kFixedCount);
+    state.noRepeat = getI32(bytes, kNoRepeat);
+    state.byCoefficient = getI32(bytes, kByCoefficient);
+    state.caseSensitive = getI32(bytes, kCaseSensitive);
+    state.lockCoefficients = getI32(bytes, kLockCoefficients);
+    return state;
+}
+
+std::string encodeTestPresets(const TestSettings& settings)
+{
+    std::string bytes(kTestPresetsSize, '\0');
+    bytes[0] = settings.fixedCount ? '1' : '0';
+    const std::string count = std::to_string(std::max(settings.questionCount, 0)).substr(0, 3);
+    std::copy(count.begin(), count.end(), bytes.begin() + 1);
+    bytes[4] = settings.noRepeat ? '1' : '0';
+    bytes[5] = settings.byCoefficient ? '1' : '0';
+    bytes[6] = directionDigit(settings.directionMode);
+    bytes[7] = settings.caseSensitive ? '1' : '0';
+    bytes[8] = settings.lockCoefficients ? '1' : '0';
+    return bytes;
+}
+
+TestSettings decodeTestPresets(std::string_view bytes)
+{
+    TestSettings settings;
+    if (bytes.size() < kTestPresetsSize) {
+        return settings;
+    }
+    settings.fixedCount = bytes[0] != '0';
+    int count = 0;
+    const std::string_view digits = bytes.substr(1, 3);
+    std::from_chars(digits.data(), digits.data() + digits.size(), count);
+    settings.questionCount = count;
+    settings.noRepeat = bytes[4] == '1';
+    settings.byCoefficient = bytes[5] == '1';
+    settings.directionMode = directionFromDigit(bytes[6]);
+    settings.caseSensitive = bytes[7] == '1';
+    settings.lockCoefficients = bytes[8] == '1';
+    return settings;
+}
+
+TestSettings loadTestPresets(const DataTree& tree, std::string_view group)
+{
+    const auto bytes = readFileBytes(tree.temporaryFile(group, kTestPresetsName));
+    return bytes ? decodeTestPresets(*bytes) : TestSettings{};
+}
+
+Status saveTestPresets(const DataTree& tree, std::string_view group, const TestSettings& settings)
+{
+    std::error_code ignored;
+    std::filesystem::create_directories(tree.temporaryDirectory(group), ignored);
+    return writeFileAtomically(tree.temporaryFile(group, kTestPresetsName), tree.temporaryFile(group, "config.new"),
+                               encodeTestPresets(settings));
+}
+
+bool hasSavedTest(const DataTree& tree, std::string_view group)
+{
+    std::error_code error;
+    return std::filesystem::exists(tree.temporaryFile(group, kTestInfoName), error);
+}
+
+Status saveTestInfo(const DataTree& tree, std::string_view group, const TestState& state)
+{
+    auto block = encodeTestInfo(state);
+    if (!block) {
+        return block.message();
+    }
+    std::error_code ignored;
+    std::filesystem::create_directories(tree.temporaryDirectory(group), ignored);
+    return writeFileAtomically(tree.temporaryFile(group, kTestInfoName), tree.temporaryFile(group, "TestInfo.new"),
+                               std::string_view(block->data(), block->size()));
+}
+
+void forgetSavedTest(const DataTree& tree, std::string_view group)
+{
+    removeFileIfPresent(tree.temporaryFile(group, kTestInfoName));
+    removeFileIfPresent(tree.temporaryFile(group, kTestPoolName));
+}
+
+}  // namespace lexivo

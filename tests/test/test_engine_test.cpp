@@ -1,0 +1,377 @@
+#include "test/test_engine.h"
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "store/cp1250.h"
+#include "store/package_file.h"
+#include "test/test_files.h"
+#include "support/temp_tree.h"
+
+namespace lexivo {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readBytes;
+using testing::TempTree;
+using testing::writeBytes;
+
+class TestEngineTest : public ::testing::Test {
+protected:
+    void SetUp() override { temp.makeGroup("G"); }
+
+    TestSettings untilAll(int direction = kEnglishShown) const
+    {
+        TestSettings settings;
+        settings.directionMode = direction;
+        return settings;
+    }
+    TestSettings fixed(int count, bool noRepeat, bool byCoefficient) const
+    {
+        TestSettings settings;
+        settings.fixedCount = true;
+        settings.questionCount = count;
+        settings.noRepeat = noRepeat;
+        settings.byCoefficient = byCoefficient;
+        settings.directionMode = kEnglishShown;
+        return settings;
+    }
+    // Package files are Windows-1250; the tests write and read them as UTF-8 text.
+    void writePackage(const std::string& name, const std::string& text) const
+    {
+        temp.writePackage("G", name, encodeCp1250(text).value());
+    }
+    std::string package(const std::string& name) const { return decodeCp1250(temp.readPackage("G", name)); }
+    std::string pool() const { return decodeCp1250(readBytes(temp.tree().temporaryFile("G", "Test"))); }
+    // Answers the asked word right or wrong and returns whether the test is over.
+    bool answer(TestEngine& engine, bool right) const
+    {
+        const std::string typed = right ? engine.expectedText() : "???";
+        EXPECT_EQ(engine.checkAnswer(typed), right);
+        const auto outcome = engine.recordAnswer(engine.checkAnswer(typed));
+        EXPECT_TRUE(outcome.ok());
+        return outcome.ok() && outcome->testOver;
+    }
+
+    TempTree temp;
+    RandomGenerator random{1};
+    TestEngine engine{temp.tree(), random};
+};
+
+TEST_F(TestEngineTest, BuildsThePoolFromThePackagesInListOrder)
+{
+    // An empty line in the middle and a last line without its line end.
+    writePackage("A", "dog|pes||2\r\n\r\ncat|kočka||\r\nbird|pták||1");
+    writePackage("B", "sun|slunce|The sun.|0\n");
+    writePackage("Empty", "");
+    const auto words = engine.startTest("G", {"A", "Empty", "B"}, untilAll());
+    ASSERT_TRUE(words.ok());
+    EXPECT_EQ(words.value(), 4);
+    EXPECT_EQ(pool(), "#|A\r\ndog|pes||2\r\n\r\ncat|kočka||\r\nbird|pták||1\r\n#|Empty\r\n#|B\r\nsun|slunce|The sun.|0\n");
+    EXPECT_EQ(engine.poolPackageNames(), (std::vector<std::string>{"A", "Empty", "B"}));
+    EXPECT_EQ(engine.state().totalCount, 4);
+    EXPECT_EQ(engine.state().packageCount, 3);
+    EXPECT_EQ(engine.state().rightCount, 0);
+}
+
+TEST_F(TestEngineTest, RefusesAPoolWithoutWords)
+{
+    writePackage("Empty", "");
+    writePackage("Blank", "\r\n\r\n");
+    const auto words = engine.startTest("G", {"Empty", "Blank", "Missing"}, untilAll());
+    ASSERT_FALSE(words.ok());
+    EXPECT_EQ(words.message().text, "Všechny vybrané balíčky jsou prázdné.");
+    EXPECT_FALSE(fs::exists(temp.tree().temporaryFile("G", "Test")));
+}
+
+TEST_F(TestEngineTest, UntilAllEndsWhenEveryWordWasAnsweredRight)
+{
+    writePackage("P", "one|jedna||4\r\ntwo|dva||4\r\nthree|tři||4\r\n");
+    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll()).ok());
+    const std::vector<bool> answers = {false, true, true, true};
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        ASSERT_TRUE(engine.pickNextWord());
+        EXPECT_EQ(answer(engine, answers[i]), i == answers.size() - 1) << "answer " << i;
+    }
+    EXPECT_EQ(engine.state().rightCount, 3);
+    EXPECT_EQ(engine.state().wrongCount, 1);
+    EXPECT_EQ(engine.remainingCount(), 0);
+    EXPECT_EQ(pool(), "#|P\r\n");
+}
+
+TEST_F(TestEngineTest, FixedCountWithoutRepeatsEmptiesThePool)
+{
+    writePackage("P", "one|jedna||4\r\ntwo|dva||4\r\nthree|tři||4\r\n");
+    ASSERT_TRUE(engine.startTest("G", {"P"}, fixed(3, true, false)).ok());
+    std::vector<std::string> asked;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(engine.pickNextWord());
+        asked.push_back(engine.state().english);
+        EXPECT_EQ(answer(engine, i != 1), i == 2);
+    }
+    std::sort(asked.begin(), asked.end());
+    EXPECT_EQ(asked, (std::vector<std::string>{"one", "three", "two"}));
+    EXPECT_EQ(engine.remainingCount(), 0);
+    EXPECT_EQ(engine.state().totalCount, 3);
+}
+
+TEST_F(TestEngineTest, FixedCountWithRepeatsKeepsThePool)
+{
+    writePackage("P", "one|jedna||4\r\ntwo|dva||4\r\n");
+    ASSERT_TRUE(engine.startTest("G", {"P"}, fixed(5, false, false)).ok());
+    std::string previous;
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(engine.pickNextWord());
+        EXPECT_NE(engine.state().english, previous) << "never the same word twice in a row";
+        previous = engine.state().english;
+        EXPECT_EQ(answer(engine, true), i == 4);
+    }
+    EXPECT_EQ(engine.remainingCount(), 2);
+}
+
+TEST_F(TestEngineTest, CoefficientsChangeInThePoolAndInThePackage)
+{
+    struct Case {
+        std::string knowledge;
+        bool right;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {"3", true, "2"}, {"0", true, "0"}, {"3", false, "4"}, {"1", false, "3"}, {"", false, "4"},
+        {"", true, "3"},  {"7", true, "3"}, {"x", false, "4"},
+    };
+    for (const Case& c : cases) {
+        // The word appears twice in its package, both copies change; a look-alike does not.
+        writePackage("P", "word|slovo|other|1\r\nword|slovo|ex|" + c.knowledge + "\r\nword|slovo|ex|" +
+                                        c.knowledge + "\r\n");
+        ASSERT_TRUE(engine.startTest("G", {"P"}, fixed(1, false, false)).ok());
+        ASSERT_TRUE(engine.pickNextWord());
+        ASSERT_EQ(engine.state().example, "ex") << "the seed must pick a matching word";
+        answer(engine, c.right);
+        EXPECT_EQ(package("P"), "word|slovo|other|1\r\nword|slovo|ex|" + c.expected + "\r\nword|slovo|ex|" + c.expected +
+                                    "\r\n")
+            << c.knowledge << (c.right ? " right" : " wrong");
+        EXPECT_NE(pool().find("word|slovo|ex|" + c.expected + "\r\n"), std::string::npos);
+    }
+}
+
+TEST_F(TestEngineTest, LockedCoefficientsChangeNothing)
+{
+    const std::string bytes = "one|jedna||3\r\ntwo|dva||\r\n";
+    writePackage("P", bytes);
+    TestSettings settings = fixed(4, false, false);
+    settings.lockCoefficients = true;
+    ASSERT_TRUE(engine.startTest("G", {"P"}, settings).ok());
+    const std::string poolBefore = pool();
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(engine.pickNextWord());
+        answer(engine, i % 2 == 0);
+    }
+    EXPECT_EQ(package("P"), bytes);
+    EXPECT_EQ(pool(), poolBefore);
+}
+
+TEST_F(TestEngineTest, ExpressionsLongerThanTheSavedFieldsStillMatch)
+{
+    const std::string longEnglish(230, 'e');
+    writePackage("P", longEnglish + "|dlouhé||2\r\nshort|krátké||2\r\n");
+    ASSERT_TRUE(engine.startTest("G", {"P"}, fixed(2, false, false)).ok());
+    random.seed(1);  // the first draw avoids index 0 and takes 1; pick twice to reach the long word
+    ASSERT_TRUE(engine.pickNextWord());
+    if (engine.state().czech != "dlouhé") {
+        answer(engine, true);
+        ASSERT_TRUE(engine.pickNextWord());
+    }
+    ASSERT_EQ(engine.state().czech, "dlouhé");
+    EXPECT_EQ(engine.questionText(), longEnglish);
+
+    // Interrupt here and resume: the saved field holds 199 characters, the word is found whole.
+    ASSERT_TRUE(engine.saveInterruptedTest().ok());
+    TestEngine resumed(temp.tree(), random);
+    ASSERT_TRUE(resumed.resumeSavedTest("G").ok());
+    ASSERT_TRUE(resumed.pickNextWord(true));
+    EXPECT_EQ(resumed.questionText(), longEnglish);
+    EXPECT_TRUE(resumed.checkAnswer("dlouhé"));
+    answer(resumed, false);
+    EXPECT_EQ(package("P").substr(0, 241), longEnglish + "|dlouhé||4");
+}
+
+TEST_F(TestEngineTest, ADeletedPackageStillCountsTheAnswerAndIsNotRecreated)
+{
+    writePackage("P", "one|jedna||2\r\ntwo|dva||2\r\n");
+    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll()).ok());
+    ASSERT_TRUE(engine.pickNextWord());
+    fs::remove(temp.tree().packageFile("G", "P"));
+    const auto outcome = engine.recordAnswer(engine.checkAnswer(engine.expectedText()));
+    ASSERT_TRUE(outcome.ok());
+    EXPECT_TRUE(outcome->packageNotUpdated.has_value());
+    EXPECT_EQ(engine.state().rightCount, 1);
+    EXPECT_EQ(engine.remainingCount(), 1);
+    EXPECT_FALSE(fs::exists(temp.tree().packageFile("G", "P")));
+    EXPECT_FALSE(fs::exists(temp.tree().packageFile("G", "slov")));
+}
+
+TEST_F(TestEngineTest, AnInterruptedTestResumesWithTheSameWordAndDirection)
+{
+    writePackage("P", "one|jedna||4\r\ntwo|dva||4\r\nthree|tři||4\r\nfour|čtyři||4\r\n");
+    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll(kRandomDirection)).ok());
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(engine.pickNextWord());
+        answer(engine, i != 0);
+    }
+    ASSERT_TRUE(engine.pickNextWord());
+    const TestState onScreen = engine.state();
+    const std::string question = engine.questionText();
+    ASSERT_TRUE(engine.saveInterruptedTest().ok());
+
+    // A restart: a new engine with another seed on the same directory.
+    RandomGenerator otherRandom(99);
+    TestEngine resumed(temp.tree(), otherRandom);
+    ASSERT_TRUE(resumed.resumeSavedTest("G").ok());
+    EXPECT_EQ(resumed.remainingCount(), 2);
+    ASSERT_TRUE(resumed.pickNextWord(true));
+    EXPECT_EQ(resumed.state(), onScreen);
+    EXPECT_EQ(resumed.questionText(), question);
+    EXPECT_EQ(resumed.state().rightCount, 2);
+    EXPECT_EQ(resumed.state().wrongCount, 1);
+
+    answer(resumed, true);
+    ASSERT_TRUE(resumed.pickNextWord());
+    EXPECT_TRUE(answer(resumed, true));
+    resumed.forgetTest();
+    EXPECT_FALSE(hasSavedTest(temp.tree(), "G"));
+    EXPECT_FALSE(fs::exists(temp.tree().temporaryFile("G", "Test")));
+}
+
+TEST_F(TestEngineTest, ADamagedSavedTestIsRefused)
+{
+    writePackage("P", "one|jedna||4\r\n");
+    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll()).ok());
+    ASSERT_TRUE(engine.pickNextWord());
+    ASSERT_TRUE(engine.saveInterruptedTest().ok());
+    const fs::path info = temp.tree().temporaryFile("G", "TestInfo");
+    const std::string block = readBytes(info);
+
+    writeBytes(info, block.substr(0, 900));
+    EXPECT_FALSE(TestEngine(temp.tree(), random).resumeSavedTest("G").ok());
+
+    writeBytes(info, block);
+    writeBytes(temp.tree().temporaryFile("G", "Test"), "#|P\r\n");
+    EXPECT_FALSE(TestEngine(temp.tree(), random).resumeSavedTest("G").ok());
+
+    fs::remove(temp.tree().temporaryFile("G", "Test"));
+    EXPECT_FALSE(TestEngine(temp.tree(), random).resumeSavedTest("G").ok());
+
+    fs::remove(info);
+    EXPECT_FALSE(TestEngine(temp.tree(), random).resumeSavedTest("G").ok());
+}
+
+TEST_F(TestEngineTest, DirectionsAndQuestionTexts)
+{
+    writePackage("P", "car+automobile|auto+vůz|My car.|4\r\n");
+    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll(kEnglishShown)).ok());
+    ASSERT_TRUE(engine.pickNextWord());
+    EXPECT_EQ(engine.questionText(), "car; automobile");
+    EXPECT_EQ(engine.expectedText(), "auto+vůz");
+    EXPECT_EQ(engine.maskedExample(), "My car.");
+
+    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll(kCzechShown)).ok());
+    ASSERT_TRUE(engine.pickNextWord());
+    EXPECT_EQ(engine.questionText(), "auto; vůz");
+    EXPECT_TRUE(engine.checkAnswer("automobile"));
+    EXPECT_EQ(engine.typingHint("auto"), 1);
+    EXPECT_EQ(engine.typingHint("automobile"), 2);
+    EXPECT_EQ(engine.maskedExample(), "My ____________.");
+}
+
+// The generator is part of the behaviour: a change to it, or to how draws are taken, shows here.
+TEST_F(TestEngineTest, PicksFollowTheGeneratorExactly)
+{
+    std::string bytes;
+    for (int i = 0; i < 10; ++i) {
+        bytes += "w" + std::to_string(i) + "|s" + std::to_string(i) + "||4\r\n";
+    }
+    writePackage("P", bytes);
+
+    ASSERT_TRUE(engine.startTest("G", {"P"}, fixed(8, false, false)).ok());
+    std::vector<int> picked;
+    for (int i = 0; i < 8; ++i) {
+        engine.pickNextWord();
+        picked.push_back(engine.state().currentIndex);
+    }
+    EXPECT_EQ(picked, (std::vector<int>{5, 1, 8, 5, 4, 3, 8, 7}));
+
+    random.seed(1);
+    TestSettings combined = fixed(6, false, false);
+    combined.directionMode = kRandomDirection;
+    ASSERT_TRUE(engine.startTest("G", {"P"}, combined).ok());
+    std::vector<std::pair<int, int>> asked;
+    for (int i = 0; i < 6; ++i) {
+        engine.pickNextWord();
+        asked.emplace_back(engine.state().currentIndex, engine.state().askDirection);
+    }
+    EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{5, 1}, {8, 0}, {4, 1}, {8, 0}, {7, 1}, {8, 0}}));
+
+    const std::vector<std::string> coefficients = {"4", "4", "3", "2", "1", "0", "4", "4", "0", "1"};
+    bytes.clear();
+    for (std::size_t i = 0; i < coefficients.size(); ++i) {
+        bytes += "w" + std::to_string(i) + "|s" + std::to_string(i) + "||" + coefficients[i] + "\r\n";
+    }
+    writePackage("P", bytes);
+    random.seed(1);
+    ASSERT_TRUE(engine.startTest("G", {"P"}, fixed(6, false, true)).ok());
+    picked.clear();
+    for (int i = 0; i < 6; ++i) {
+        engine.pickNextWord();
+        picked.push_back(engine.state().currentIndex);
+    }
+    EXPECT_EQ(picked, (std::vector<int>{8, 7, 1, 7, 6, 7}));
+}
+
+TEST_F(TestEngineTest, TheFirstWordIsNeverIndexZeroUnlessItIsTheOnlyOne)
+{
+    writePackage("P", "a|1||4\r\nb|2||4\r\n");
+    writePackage("One", "only|jediné||0\r\n");
+    for (std::uint32_t seed = 0; seed < 200; ++seed) {
+        random.seed(seed);
+        ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll()).ok());
+        ASSERT_TRUE(engine.pickNextWord());
+        EXPECT_EQ(engine.state().currentIndex, 1);
+    }
+    for (bool byCoefficient : {false, true}) {
+        ASSERT_TRUE(engine.startTest("G", {"One"}, fixed(3, false, byCoefficient)).ok());
+        for (int i = 0; i < 3; ++i) {
+            ASSERT_TRUE(engine.pickNextWord());  // a single word is asked again and again, no endless loop
+            EXPECT_EQ(engine.state().english, "only");
+        }
+    }
+}
+
+TEST_F(TestEngineTest, ByCoefficientAWordAtFourComesThirtyTimesAsOftenAsOneAtZero)
+{
+    std::string bytes;
+    for (int i = 0; i < 30; ++i) {
+        bytes += "w" + std::to_string(i) + "|s||4\r\n";
+    }
+    bytes += "known|s||0\r\n";
+    writePackage("P", bytes);
+    random.seed(20261206);
+    ASSERT_TRUE(engine.startTest("G", {"P"}, fixed(100, false, true)).ok());
+    std::map<std::string, int> picks;
+    constexpr int kPicks = 90000;
+    for (int i = 0; i < kPicks; ++i) {
+        engine.pickNextWord();
+        ++picks[engine.state().english];
+    }
+    const double perUnknownWord = (kPicks - picks["known"]) / 30.0;
+    const double ratio = perUnknownWord / picks["known"];
+    EXPECT_GT(ratio, 25.0);
+    EXPECT_LT(ratio, 36.0);
+}
+
+}  // namespace
+}  // namespace lexivo
