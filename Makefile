@@ -15,8 +15,11 @@ build/test/build.ninja: | deps
 release: deps build/release/build.ninja
 	cmake --build build/release
 
+# Without a desktop (a bare server, CI) the program runs on a virtual display.
 run: release
-	build/release/lexivo
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then build/release/lexivo; \
+	else echo "No display: running Lexivo on a virtual X display (xvfb-run); stop it with Ctrl+C."; \
+	xvfb-run -a build/release/lexivo; fi
 
 test: deps build/test/build.ninja
 	cmake --build build/test

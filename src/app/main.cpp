@@ -1,26 +1,38 @@
-// Program entry. Until the main window exists, it opens the user's data the way the window
-// will and prints the current group with its packages and their word counts.
+// Program entry: one instance, the shared program state, and the main window for the run.
 
-#include <cstdio>
+#include <ctime>
 
-#include "store/collection.h"
-#include "store/package_file.h"
-#include "store/program_config.h"
+#include <QApplication>
+#include <QScreen>
 
-int main()
+#include "app/main_window.h"
+#include "app/single_instance.h"
+#include "ui/controls.h"
+#include "ui/program.h"
+
+int main(int argc, char** argv)
 {
     using namespace lexivo;
-    const DataTree tree(resolveProgramDirectory(executableDirectory()));
-    const ProgramConfig config = loadProgramConfig(tree);
+    QApplication application(argc, argv);
+    installFontSubstitutes();
+    QtDialogs dialogs;
+    DesktopShell shell;
 
-    Collection collection(tree);
-    collection.setCurrentGroup(config.currentGroup);
-    collection.listGroups();
-
-    std::printf("Lexivo — data: %s\n", tree.dataRoot().c_str());
-    std::printf("Skupina: %s\n", collection.currentGroup().c_str());
-    for (const std::string& package : collection.listPackages()) {
-        std::printf("  %-40s %5d\n", package.c_str(), countPackageWords(tree, collection.currentGroup(), package));
+    const auto programDirectory = resolveProgramDirectory(executableDirectory());
+    const SingleInstance instance(programDirectory);
+    if (!instance.acquired()) {
+        dialogs.showMessage(nullptr, errorMessage("Program už je spuštěn."));
+        return 0;
     }
+
+    Program program(DataTree(programDirectory), dialogs, shell);
+    program.random.seed(static_cast<std::uint32_t>(std::time(nullptr)));
+    const QRect workArea = application.primaryScreen()->availableGeometry();
+    program.grid = DesignGrid::fromWorkArea(workArea.x() + workArea.width(), workArea.y() + workArea.height());
+
+    MainWindow window(program);
+    window.startUp();
+    window.showMaximized();
+    application.exec();
     return 0;
 }

@@ -1,0 +1,345 @@
+#include "app/main_window.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+
+#include "store/file_io.h"
+#include "store/package_file.h"
+#include "ui/artwork.h"
+#include "ui/button_font.h"
+#include "ui/control_behaviour.h"
+#include "ui/controls.h"
+#include "ui/owner_drawn.h"
+#include "ui/program.h"
+
+namespace lexivo {
+namespace {
+
+// Controls that exist only while a group is set up.
+constexpr int kPackageAreaButtons[] = {5, 8, 9, 10, 12};
+// Package buttons that need a package to work on.
+constexpr int kPackageButtons[] = {8, 9, 10};
+
+QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+MainWindow::MainWindow(Program& program, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      program_(program)
+{
+    setWindowTitle("Lexivo");
+    setWindowIcon(programIcon());
+    createControls();
+}
+
+OwnerDrawnButton* MainWindow::addButton(int id, const QString& text)
+{
+    auto* button = new OwnerDrawnButton(program_, kMainWindow, id, text, this);
+    return button;
+}
+
+void MainWindow::createControls()
+{
+    const auto noGroup = [this] { return !program_.collection.groupsPresent(); };
+    addButton(6, "Test")->setProhibited(noGroup);
+    connect(addButton(7, "Správa balíčků"), &QPushButton::clicked, this, &MainWindow::showPackageList);
+    findControlAs<OwnerDrawnButton>(this, 7)->setProhibited(noGroup);
+    auto* print = addButton(1291, "Tisk");
+    print->setProhibited(noGroup);
+    connect(print, &QPushButton::clicked, this, &MainWindow::print);
+    addButton(4, "Skupiny balíčků");
+    addButton(15, "Online zázemí");
+    addButton(14, "Nastavení");
+    addButton(3, "O programu");
+    connect(addButton(2, "Konec"), &QPushButton::clicked, this, &MainWindow::quitWithoutSaving);
+    addButton(5, "Přidat balíček");
+    addButton(10, "Přejmenovat");
+    addButton(8, "Upravit balíček");
+    connect(addButton(9, "Smazat balíček"), &QPushButton::clicked, this, &MainWindow::deleteSelectedPackage);
+    addButton(12, "Přenos slovíček mezi balíčky");
+
+    webLink_ = new OwnerDrawnButton(program_, kMainWindow, 218, QString(kProjectAddress).remove("http://"), this,
+                                    OwnerDrawnButton::Look::WebLink);
+    connect(webLink_, &QPushButton::clicked, this, &MainWindow::openWebAddress);
+
+    caption_ = new QLabel("Balíčky ve skupině:", this);
+    setControlId(caption_, 200);
+    caption_->setAlignment(Qt::AlignCenter);
+    packageCount_ = new QLabel(this);
+    setControlId(packageCount_, 119);
+    wordCount_ = new QLabel(this);
+    setControlId(wordCount_, 120);
+
+    packageList_ = new QListWidget(this);
+    setControlId(packageList_, 100);
+    packageList_->setFrameShape(QFrame::NoFrame);
+    packageList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    packageList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    packageList_->setUniformItemSizes(true);
+    connect(packageList_, &QListWidget::currentRowChanged, this, [this] { updateWordCount(); });
+}
+
+void MainWindow::layOutControls()
+{
+    const DesignGrid& g = program_.grid;
+    auto place = [&](int id, int x, int y, int w, int h) {
+        findControl(this, id)->setGeometry(g.x(x), g.y(y), g.x(w), g.y(h));
+    };
+    place(6, 30, 25, 255, 75);
+    place(7, 30, 125, 255, 75);
+    place(1291, 30, 225, 255, 75);
+    place(4, 30, 500, 255, 75);
+    place(15, 30, 600, 255, 75);
+    place(14, 30, 900, 255, 75);
+    place(3, 30, 1000, 255, 75);
+    place(2, 30, 1100, 255, 75);
+    caption_->setGeometry(g.x(682) - 107, g.y(150), 214, g.y(45));
+    place(100, 420, 200, 525, 900);
+    place(5, 1025, 200, 255, 75);
+    place(119, 1025, 480, 300, 40);
+    place(120, 1025, 530, 500, 40);
+    place(10, 1025, 725, 255, 75);
+    place(8, 1025, 875, 255, 75);
+    place(9, 1025, 1025, 255, 75);
+    if (g.screenW() < 901) {
+        place(12, 500, 1105, 365, 50);
+    } else {
+        place(12, 530, 1120, 305, 40);
+    }
+    webLink_->setGeometry(g.x(1600) - 188, g.y(3) + 6, 180, 17);
+
+    const QFont staticFont = cellFont(kArial, g.y(32));
+    for (QLabel* label : {packageCount_, wordCount_}) {
+        label->setFont(staticFont);
+    }
+    // The caption's box is narrow; a smaller font beats a cut-off word.
+    caption_->setFont(fittedFont(staticFont, caption_->text(), caption_->width() - 8));
+    packageList_->setFont(cellFont(kArial, 25));
+}
+
+void MainWindow::applyColours()
+{
+    const ColourScheme& scheme = program_.scheme();
+    QPalette window = palette();
+    window.setColor(QPalette::Window, toQColor(scheme.mainColour));
+    setPalette(window);
+    setAutoFillBackground(true);
+
+    QPalette list = packageList_->palette();
+    list.setColor(QPalette::Base, toQColor(scheme.panelColour));
+    list.setColor(QPalette::Text, toQColor(fixed_colour::kControlText));
+    list.setColor(QPalette::Highlight, toQColor(fixed_colour::kSelectionFill));
+    list.setColor(QPalette::HighlightedText, toQColor(fixed_colour::kSelectionText));
+    packageList_->setPalette(list);
+
+    QPalette caption = caption_->palette();
+    caption.setColor(QPalette::Window, toQColor(scheme.panelFrame()));
+    caption.setColor(QPalette::WindowText, scheme.number == kSchemeGrey ? toQColor(scheme.panelColour.shifted(60))
+                                                                       : QColor(Qt::black));
+    caption_->setPalette(caption);
+    caption_->setAutoFillBackground(true);
+    for (QLabel* label : {packageCount_, wordCount_}) {
+        QPalette text = label->palette();
+        text.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(text);
+    }
+    update();
+}
+
+void MainWindow::readColourFile()
+{
+    program_.schemeNumber = kSchemeCream;
+    if (const auto bytes = readFileBytes(program_.tree.programFile("color"))) {
+        if (const auto scheme = schemeFromColourFile(*bytes)) {
+            program_.schemeNumber = *scheme;
+        }
+    }
+}
+
+void MainWindow::startUp()
+{
+    program_.config = loadProgramConfig(program_.tree);
+    program_.collection.setCurrentGroup(program_.config.currentGroup);
+    layOutControls();
+    readColourFile();
+    applyColours();
+    program_.collection.listGroups();
+    refreshMainWindow();
+    packageList_->setFocus();
+    attachControlBehaviour(this, kMainWindow);
+}
+
+void MainWindow::setPackageAreaVisible(bool visible)
+{
+    for (QWidget* widget : {static_cast<QWidget*>(packageList_), static_cast<QWidget*>(caption_),
+                            static_cast<QWidget*>(packageCount_), static_cast<QWidget*>(wordCount_)}) {
+        widget->setVisible(visible);
+    }
+    for (int id : kPackageAreaButtons) {
+        findControl(this, id)->setVisible(visible);
+    }
+}
+
+void MainWindow::refreshMainWindow()
+{
+    setPackageAreaVisible(program_.collection.hasCurrentGroup());
+    fillPackageList();
+    update();
+}
+
+void MainWindow::fillPackageList()
+{
+    if (!program_.collection.hasCurrentGroup()) {
+        return;
+    }
+    const std::vector<std::string> packages = program_.collection.listPackages();
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(packages.size()));
+    for (const std::string& package : packages) {
+        names << fromUtf8(package);
+    }
+    {
+        const QSignalBlocker quiet(packageList_);
+        packageList_->clear();
+        packageList_->addItems(names);
+    }
+    packageList_->setCurrentRow(names.isEmpty() ? -1 : 0);
+    for (int id : kPackageButtons) {
+        findControl(this, id)->setVisible(!names.isEmpty());
+    }
+    packageCount_->setText(QString("Počet balíčků: %1").arg(names.size()));
+    updateWordCount();
+}
+
+void MainWindow::updateWordCount()
+{
+    QListWidgetItem* selected = packageList_->currentItem();
+    if (packageList_->count() == 0 || selected == nullptr) {
+        wordCount_->hide();
+        return;
+    }
+    if (packageCount_->isVisibleTo(this)) {
+        wordCount_->show();
+    }
+    const int words =
+        countPackageWords(program_.tree, program_.collection.currentGroup(), selected->text().toStdString());
+    wordCount_->setText(QString("Počet slovíček ve vybraném: %1").arg(words));
+}
+
+QString MainWindow::titleText() const
+{
+    return "Používaná skupina: " + fromUtf8(program_.collection.currentGroup());
+}
+
+void MainWindow::deleteSelectedPackage()
+{
+    QListWidgetItem* selected = packageList_->currentItem();
+    if (selected == nullptr) {
+        return;
+    }
+    const QString name = selected->text();
+    const Message question{("Opravdu chcete balíček \"" + name + "\" smazat?").toStdString(), MessageIcon::Exclamation,
+                           "Potvrzení"};
+    if (!program_.dialogs.askYesNo(this, question)) {
+        return;
+    }
+    if (Status deleted = program_.collection.deletePackage(name.toStdString()); !deleted) {
+        program_.dialogs.showMessage(this, deleted.message());
+    }
+    const int position = packageList_->currentRow();
+    fillPackageList();
+    packageList_->setCurrentRow(std::min(position, packageList_->count() - 1));
+    updateWordCount();
+    packageList_->setFocus();
+}
+
+void MainWindow::print()
+{
+    if (packageList_->count() == 0) {
+        program_.dialogs.showMessage(this, errorMessage("Ve skupině nejsou žádné balíčky."));
+        return;
+    }
+    // The package editor opens here in print mode once it exists.
+}
+
+void MainWindow::showPackageList()
+{
+    if (program_.collection.hasCurrentGroup()) {
+        setPackageAreaVisible(true);
+        fillPackageList();
+    }
+}
+
+void MainWindow::openWebAddress() { program_.shell.open(kProjectAddress); }
+
+void MainWindow::quitWithoutSaving()
+{
+    quitting_ = true;
+    close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!quitting_) {
+        program_.config.currentGroup = program_.collection.currentGroup();
+        (void)saveProgramConfig(program_.tree, program_.config);
+    }
+    event->accept();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        quitWithoutSaving();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    update();
+}
+
+void MainWindow::paintEvent(QPaintEvent*)
+{
+    const DesignGrid& g = program_.grid;
+    const ColourScheme& scheme = program_.scheme();
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+
+    if (packageList_->isVisibleTo(this)) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(toQColor(scheme.panelFrame()));
+        const QRectF captionPanel(QPointF(g.x(682) - 117, g.y(145)), QPointF(g.x(682) + 117, g.y(255)));
+        painter.drawRoundedRect(captionPanel, g.x(30) / 2.0, g.y(30) / 2.0);
+        const QRectF listPanel(g.x(415), g.y(195), g.x(535), g.y(910));
+        painter.drawRoundedRect(listPanel, g.x(10) / 2.0, g.y(10) / 2.0);
+    }
+
+    paintArt(painter, Art::Banner, program_.schemeNumber, QRectF(g.x(500), g.y(20), g.x(1250), g.y(80)));
+    paintArt(painter, Art::Strip, program_.schemeNumber, QRectF(g.x(1600) - 200, g.y(3), 300, 30));
+
+    painter.setPen(toQColor(scheme.titleText()));
+    painter.setFont(cellFont(kTahoma, g.y(45)));
+    const QRect titleArea(QPoint(g.x(500) + 20, g.y(20)), QPoint(g.x(1250) + g.x(500), g.y(100)));
+    painter.drawText(titleArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, titleText());
+
+    if (!program_.collection.hasCurrentGroup()) {
+        const QSize hint = artSize(Art::NoGroupHint, program_.schemeNumber);
+        const int x = g.x(285) + (g.x(1600) - g.x(285)) / 2 - 200;
+        paintArt(painter, Art::NoGroupHint, program_.schemeNumber, QRectF(QPointF(x, g.y(600) - 73), hint));
+        painter.setPen(toQColor(fixed_colour::kHintText));
+        painter.setFont(cellFont(kArial, g.y(45), true));
+        const QRect arrowArea(QPoint(g.x(285), g.y(500)), QPoint(g.x(485), g.y(575)));
+        painter.drawText(arrowArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, "<= !!!");
+    }
+}
+
+}  // namespace lexivo

@@ -1,0 +1,60 @@
+#pragma once
+// The main window: the current group, its packages with their word counts, the package
+// commands, and the doors to every other window. It stays open for the whole run.
+
+#include <QLabel>
+#include <QListWidget>
+#include <QWidget>
+
+namespace lexivo {
+
+struct Program;
+class OwnerDrawnButton;
+
+inline constexpr const char* kProjectAddress = "http://www.lexivo.cz";
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(Program& program, QWidget* parent = nullptr);
+
+    // Reads the configuration and the colour scheme, lists the groups and fills the window.
+    void startUp();
+    // Shows or hides the package area for the current group and refills the list.
+    void refreshMainWindow();
+    void fillPackageList();
+    void updateWordCount();
+
+    QString titleText() const;
+    QListWidget* packageList() const { return packageList_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    OwnerDrawnButton* addButton(int id, const QString& text);
+    void createControls();
+    void layOutControls();
+    void applyColours();
+    void setPackageAreaVisible(bool visible);
+    void readColourFile();
+
+    void deleteSelectedPackage();
+    void print();
+    void showPackageList();
+    void openWebAddress();
+    void quitWithoutSaving();
+
+    Program& program_;
+    QListWidget* packageList_ = nullptr;
+    QLabel* caption_ = nullptr;       // 200
+    QLabel* packageCount_ = nullptr;  // 119
+    QLabel* wordCount_ = nullptr;     // 120
+    OwnerDrawnButton* webLink_ = nullptr;   // 218
+    bool quitting_ = false;
+};
+
+}  // namespace lexivo

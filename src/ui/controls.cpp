@@ -1,0 +1,57 @@
+#include "ui/controls.h"
+
+#include <QFontMetrics>
+#include <QVariant>
+
+namespace lexivo {
+namespace {
+
+constexpr const char* kControlIdProperty = "controlId";
+// Ascent plus descent of Arial and its metric twins, in em.
+constexpr double kCellPerEm = 1.117;
+
+}  // namespace
+
+void setControlId(QWidget* control, int id)
+{
+    control->setProperty(kControlIdProperty, id);
+    control->setObjectName(QStringLiteral("control%1").arg(id));
+}
+
+int controlId(const QObject* control)
+{
+    const QVariant id = control ? control->property(kControlIdProperty) : QVariant();
+    return id.isValid() ? id.toInt() : -1;
+}
+
+QWidget* findControl(const QWidget* window, int id)
+{
+    return window->findChild<QWidget*>(QStringLiteral("control%1").arg(id));
+}
+
+QFont cellFont(const QString& family, int cellHeight, bool bold, bool underline)
+{
+    QFont font(family);
+    font.setPixelSize(std::max(1, qRound(cellHeight / kCellPerEm)));
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+QFont fittedFont(QFont font, const QString& text, int width)
+{
+    while (font.pixelSize() > 6 && QFontMetrics(font).horizontalAdvance(text) > width) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    return font;
+}
+
+void installFontSubstitutes()
+{
+    // Liberation Sans has Arial's metrics; Tahoma has no free twin, and Liberation Sans is the
+    // closest in width among what Debian ships.
+    QFont::insertSubstitutions(kArial, {"Liberation Sans", "Arimo", "DejaVu Sans"});
+    QFont::insertSubstitutions(kTahoma, {"Liberation Sans", "DejaVu Sans"});
+}
+
+}  // namespace lexivo

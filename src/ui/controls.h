@@ -1,0 +1,33 @@
+#pragma once
+// Helpers every window uses: numbered controls, fonts by cell height, scheme colours.
+
+#include <QFont>
+#include <QString>
+#include <QWidget>
+
+namespace lexivo {
+
+// Every control keeps its number: quick help, the button text rules and the tests find it by it.
+void setControlId(QWidget* control, int id);
+int controlId(const QObject* control);
+QWidget* findControl(const QWidget* window, int id);
+
+template <typename T>
+T* findControlAs(const QWidget* window, int id)
+{
+    return qobject_cast<T*>(findControl(window, id));
+}
+
+// Heights in the layouts are cell heights (ascent plus descent), as the windows were measured;
+// Qt sizes fonts by their em, which is a little smaller.
+QFont cellFont(const QString& family, int cellHeight, bool bold = false, bool underline = false);
+
+// The font made smaller until `text` fits `width` pixels, so that no caption is cut off.
+QFont fittedFont(QFont font, const QString& text, int width);
+
+// The faces the layouts name; the program maps them to installed metric-compatible fonts.
+inline const QString kArial = QStringLiteral("Arial");
+inline const QString kTahoma = QStringLiteral("Tahoma");
+void installFontSubstitutes();
+
+}  // namespace lexivo
