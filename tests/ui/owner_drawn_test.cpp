@@ -1,0 +1,142 @@
+// Owner-drawn buttons, list items and the shared keyboard habits, on small test windows.
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "support/window_test_support.h"
+#include "ui/button_font.h"
+#include "ui/control_behaviour.h"
+#include "ui/controls.h"
+#include "ui/owner_drawn.h"
+
+namespace lexivo {
+
+using testing::TestProgram;
+
+class OwnerDrawnTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { installFontSubstitutes(); }
+
+    void aPressedButtonShiftsItsTextButNotItsFace()
+    {
+        TestProgram test;
+        QWidget window;
+        OwnerDrawnButton button(test.program, kEvaluationWindow, 159, "OK", &window);
+        button.setGeometry(0, 0, 120, 50);
+        QCOMPARE(button.textRect(), QRect(0, 0, 120, 50));
+        button.setDown(true);
+        QCOMPARE(button.textRect(), QRect(2, 2, 118, 48));
+        QCOMPARE(button.textFont().bold(), true);
+
+        const QImage up = [&] { button.setDown(false); return button.grab().toImage(); }();
+        const QImage down = [&] { button.setDown(true); return button.grab().toImage(); }();
+        QCOMPARE(up.pixelColor(1, 25), down.pixelColor(1, 25));  // the face's edge stays put
+        QVERIFY(up != down);                                     // the text moved
+    }
+
+    void theProhibitionSignIsRedOverTheButton()
+    {
+        TestProgram test;
+        QWidget window;
+        OwnerDrawnButton button(test.program, kMainWindow, 6, "Test", &window);
+        button.setGeometry(0, 0, 255, 75);
+        QVERIFY(!testing::paintsColour(button.grab().toImage(), button.rect(), Qt::red));
+        button.setProhibited([] { return true; });
+        const QImage sign = testing::screenshot(button, "button-prohibited");
+        QVERIFY(testing::paintsColour(sign, QRect(127 - 25, 37 - 25, 51, 51), Qt::red));
+    }
+
+    void linksAndTheWordBox()
+    {
+        TestProgram test;
+        QWidget window;
+        OwnerDrawnButton link(test.program, kAboutWindow, 89, "napište nám", &window);
+        QCOMPARE(link.look(), OwnerDrawnButton::Look::Link);
+        link.setGeometry(0, 0, 200, 25);
+        QVERIFY(testing::paintsColour(link.grab().toImage(), link.rect(), QColor(0xB4, 0x14, 0x14)));
+        OwnerDrawnButton box(test.program, kTestRunWindow, 245, "a long sentence", &window, OwnerDrawnButton::Look::WordBox);
+        box.setGeometry(0, 0, 300, 60);
+        const QImage picture = box.grab().toImage();
+        QCOMPARE(picture.pixelColor(0, 0), QColor(0x7F, 0x9D, 0xB9));
+        QCOMPARE(picture.pixelColor(5, 30), toQColor(test.program.scheme().editColour));
+    }
+
+    void selectedItemsLeaveAGapBetweenThem()
+    {
+        const QRect row(0, 20, 100, 20);
+        QCOMPARE(OwnerDrawnItemDelegate::fillRect(row, false, 1), row);
+        QCOMPARE(OwnerDrawnItemDelegate::fillRect(row, true, 1), QRect(0, 21, 100, 18));
+        QCOMPARE(OwnerDrawnItemDelegate::fillRect(row, true, 2), QRect(0, 20, 100, 19));
+    }
+
+    void itemsWithAnExampleShowADot()
+    {
+        TestProgram test;
+        QListWidget list;
+        list.setItemDelegate(new OwnerDrawnItemDelegate(test.program, &list));
+        list.resize(200, 100);
+        list.addItem("dog - pes");
+        list.addItem("cat - kočka");
+        list.item(1)->setData(OwnerDrawnItemDelegate::kMarkerRole, 1);
+        list.show();
+        const QImage picture = list.viewport()->grab().toImage();
+        const QRect first = list.visualItemRect(list.item(0));
+        const QRect second = list.visualItemRect(list.item(1));
+        QVERIFY(!testing::paintsColour(picture, QRect(3, first.top() + 5, 4, 4), Qt::black));
+        QVERIFY(testing::paintsColour(picture, QRect(3, second.top() + 5, 4, 4), Qt::black));
+    }
+
+    void buttonsAndEditsKeepTheirKeys()
+    {
+        TestProgram test;
+        QWidget window;
+        auto* ok = new OwnerDrawnButton(test.program, kRenameWindow, 1, "OK", &window);
+        auto* cancel = new OwnerDrawnButton(test.program, kRenameWindow, 2, "Storno", &window);
+        auto* name = new QLineEdit(&window);
+        setControlId(name, 118);
+        attachControlBehaviour(&window, kRenameWindow);
+        QSignalSpy okClicks(ok, &QPushButton::clicked);
+        QSignalSpy cancelClicks(cancel, &QPushButton::clicked);
+
+        QTest::keyClick(ok, Qt::Key_Return);
+        QCOMPARE(okClicks.count(), 1);
+        QTest::keyClick(ok, Qt::Key_Escape);  // Esc presses only the close buttons
+        QCOMPARE(okClicks.count(), 1);
+        QTest::keyClick(cancel, Qt::Key_Escape);
+        QCOMPARE(cancelClicks.count(), 1);
+
+        // The rename window's own rules: Enter and Esc in the name field press OK and Storno.
+        QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(okClicks.count(), 2);
+        QTest::keyClick(name, Qt::Key_Escape);
+        QCOMPARE(cancelClicks.count(), 2);
+        name->setText("abc");
+        QTest::keyClick(name, Qt::Key_Tab);  // swallowed: no tab character, no focus change
+        QCOMPARE(name->text(), QString("abc"));
+    }
+
+    void aRightClickAsksForQuickHelp()
+    {
+        TestProgram test;
+        QWidget window;
+        auto* button = new OwnerDrawnButton(test.program, kEvaluationWindow, 159, "OK", &window);
+        button->resize(100, 40);
+        attachControlBehaviour(&window, kEvaluationWindow);
+        QWidget* asked = nullptr;
+        setQuickHelpHandler([&](QWidget* control) { asked = control; });
+        QSignalSpy clicks(button, &QPushButton::clicked);
+        QTest::mouseClick(button, Qt::RightButton);
+        QCOMPARE(asked, static_cast<QWidget*>(button));
+        QCOMPARE(clicks.count(), 0);
+        setQuickHelpHandler({});
+    }
+};
+
+}  // namespace lexivo
+
+QTEST_MAIN(lexivo::OwnerDrawnTest)
+#include "owner_drawn_test.moc"
