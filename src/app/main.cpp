@@ -7,6 +7,7 @@
 
 #include "app/main_window.h"
 #include "app/single_instance.h"
+#include "test/speech.h"
 #include "ui/controls.h"
 #include "ui/program.h"
 
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
     installFontSubstitutes();
     QtDialogs dialogs;
     DesktopShell shell;
+    SystemVoice voice;
 
     const auto programDirectory = resolveProgramDirectory(executableDirectory());
     const SingleInstance instance(programDirectory);
@@ -25,7 +27,7 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    Program program(DataTree(programDirectory), dialogs, shell);
+    Program program(DataTree(programDirectory), dialogs, shell, voice);
     program.random.seed(static_cast<std::uint32_t>(std::time(nullptr)));
     const QRect workArea = application.primaryScreen()->availableGeometry();
     program.grid = DesignGrid::fromWorkArea(workArea.x() + workArea.width(), workArea.y() + workArea.height());

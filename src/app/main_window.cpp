@@ -3,10 +3,16 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 
 #include "store/file_io.h"
 #include "store/package_file.h"
+#include "test/evaluation_dialog.h"
+#include "test/resume_dialog.h"
+#include "test/test_configuration_panel.h"
+#include "test/test_files.h"
+#include "test/test_run_window.h"
 #include "ui/artwork.h"
 #include "ui/button_font.h"
 #include "ui/control_behaviour.h"
@@ -45,14 +51,21 @@ OwnerDrawnButton* MainWindow::addButton(int id, const QString& text)
 void MainWindow::createControls()
 {
     const auto noGroup = [this] { return !program_.collection.groupsPresent(); };
-    addButton(6, "Test")->setProhibited(noGroup);
+    auto* test = addButton(6, "Test");
+    test->setProhibited(noGroup);
+    connect(test, &QPushButton::clicked, this, &MainWindow::startTestCommand);
     connect(addButton(7, "Správa balíčků"), &QPushButton::clicked, this, &MainWindow::showPackageList);
     findControlAs<OwnerDrawnButton>(this, 7)->setProhibited(noGroup);
     auto* print = addButton(1291, "Tisk");
     print->setProhibited(noGroup);
     connect(print, &QPushButton::clicked, this, &MainWindow::print);
-    addButton(4, "Skupiny balíčků");
-    addButton(15, "Online zázemí");
+    // The group and online windows open here once they exist; a running test is left first.
+    connect(addButton(4, "Skupiny balíčků"), &QPushButton::clicked, this, &MainWindow::breakOffTest);
+    connect(addButton(15, "Online zázemí"), &QPushButton::clicked, this, [this] {
+        if (panelShown()) {
+            showPackageList();
+        }
+    });
     addButton(14, "Nastavení");
     addButton(3, "O programu");
     connect(addButton(2, "Konec"), &QPushButton::clicked, this, &MainWindow::quitWithoutSaving);
@@ -186,7 +199,9 @@ void MainWindow::setPackageAreaVisible(bool visible)
 
 void MainWindow::refreshMainWindow()
 {
-    setPackageAreaVisible(program_.collection.hasCurrentGroup());
+    if (configurationPanel_ == nullptr) {
+        setPackageAreaVisible(program_.collection.hasCurrentGroup());
+    }
     fillPackageList();
     update();
 }
@@ -208,8 +223,10 @@ void MainWindow::fillPackageList()
         packageList_->addItems(names);
     }
     packageList_->setCurrentRow(names.isEmpty() ? -1 : 0);
-    for (int id : kPackageButtons) {
-        findControl(this, id)->setVisible(!names.isEmpty());
+    if (!panelShown()) {
+        for (int id : kPackageButtons) {
+            findControl(this, id)->setVisible(!names.isEmpty());
+        }
     }
     packageCount_->setText(QString("Počet balíčků: %1").arg(names.size()));
     updateWordCount();
@@ -268,9 +285,92 @@ void MainWindow::print()
 
 void MainWindow::showPackageList()
 {
+    closeConfigurationPanel();
+    breakOffTest();
     if (program_.collection.hasCurrentGroup()) {
         setPackageAreaVisible(true);
         fillPackageList();
+    }
+    packageList_->setFocus();
+}
+
+void MainWindow::startTestCommand()
+{
+    if (configurationPanel_ != nullptr || !program_.collection.hasCurrentGroup()) {
+        return;
+    }
+    if (testWindow_ != nullptr) {
+        const Message question{"Pokud teď spustíte nový test, test který právě probíhá bude nenávratně ztracen, "
+                               "nebudete se k němu již moci vrátit. Určitě to chcete udělat?",
+                               MessageIcon::Exclamation, "Dotaz"};
+        if (!program_.dialogs.askYesNo(this, question)) {
+            return;
+        }
+        EvaluationDialog(program_, this, false).exec();
+        closeTestWindow();
+    }
+    const std::string& group = program_.collection.currentGroup();
+    const bool saved = hasSavedTest(program_.tree, group);
+    setPackageAreaVisible(false);
+    repaint();
+    if (saved) {
+        ResumeDialog resume(program_, this);
+        if (resume.loadFailure()) {
+            // A saved test that cannot be continued is forgotten; a new one can start.
+            program_.dialogs.showMessage(this, *resume.loadFailure());
+            forgetSavedTest(program_.tree, group);
+        } else if (resume.exec() == ResumeDialog::Continue) {
+            openTestWindow();
+            return;
+        }
+    }
+    openConfigurationPanel();
+}
+
+void MainWindow::openConfigurationPanel()
+{
+    configurationPanel_ = new TestConfigurationPanel(program_, this);
+    configurationPanel_->show();
+    connect(configurationPanel_, &TestConfigurationPanel::testStarted, this, [this] {
+        closeConfigurationPanel();
+        openTestWindow();
+    });
+}
+
+void MainWindow::closeConfigurationPanel()
+{
+    if (configurationPanel_ != nullptr) {
+        configurationPanel_->hide();
+        configurationPanel_->deleteLater();  // it may be the sender of the signal being handled
+        configurationPanel_ = nullptr;
+    }
+}
+
+void MainWindow::openTestWindow()
+{
+    testWindow_ = new TestRunWindow(program_, this);
+    testWindow_->show();
+    testWindow_->answerField()->setFocus();
+    connect(testWindow_, &TestRunWindow::testFinished, this, [this] {
+        closeTestWindow();
+        startTestCommand();
+    });
+}
+
+void MainWindow::closeTestWindow()
+{
+    if (testWindow_ != nullptr) {
+        testWindow_->hide();
+        testWindow_->deleteLater();
+        testWindow_ = nullptr;
+    }
+}
+
+void MainWindow::breakOffTest()
+{
+    if (testWindow_ != nullptr) {
+        EvaluationDialog(program_, this, true).exec();
+        closeTestWindow();
     }
 }
 
@@ -285,6 +385,7 @@ void MainWindow::quitWithoutSaving()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!quitting_) {
+        breakOffTest();
         program_.config.currentGroup = program_.collection.currentGroup();
         (void)saveProgramConfig(program_.tree, program_.config);
     }

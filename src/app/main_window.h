@@ -10,6 +10,8 @@ namespace lexivo {
 
 struct Program;
 class OwnerDrawnButton;
+class TestConfigurationPanel;
+class TestRunWindow;
 
 inline constexpr const char* kProjectAddress = "http://www.lexivo.cz";
 
@@ -27,6 +29,8 @@ public:
 
     QString titleText() const;
     QListWidget* packageList() const { return packageList_; }
+    TestConfigurationPanel* configurationPanel() const { return configurationPanel_; }
+    TestRunWindow* testWindow() const { return testWindow_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -45,6 +49,16 @@ private:
     void deleteSelectedPackage();
     void print();
     void showPackageList();
+
+    // "Test": resume a saved test or open the configuration for a new one.
+    void startTestCommand();
+    void openConfigurationPanel();
+    void closeConfigurationPanel();
+    void openTestWindow();
+    void closeTestWindow();
+    // Leaves a running test so that it can be resumed later.
+    void breakOffTest();
+    bool panelShown() const { return configurationPanel_ != nullptr || testWindow_ != nullptr; }
     void openWebAddress();
     void quitWithoutSaving();
 
@@ -54,6 +68,8 @@ private:
     QLabel* packageCount_ = nullptr;  // 119
     QLabel* wordCount_ = nullptr;     // 120
     OwnerDrawnButton* webLink_ = nullptr;   // 218
+    TestConfigurationPanel* configurationPanel_ = nullptr;
+    TestRunWindow* testWindow_ = nullptr;
     bool quitting_ = false;
 };
 

@@ -1,5 +1,7 @@
 #include "test/answer_check.h"
 
+#include <cmath>
+
 #include "store/name_rules.h"
 
 namespace lexivo {
@@ -33,7 +35,7 @@ std::vector<std::string_view> splitMeanings(std::string_view expression)
     }
 }
 
-bool isRightAnswer(std::string_view typed, std::string_view expected, LetterCase letterCase)
+std::string_view trimmedAnswer(std::string_view typed)
 {
     while (!typed.empty() && typed.back() == ' ') {
         typed.remove_suffix(1);
@@ -41,6 +43,12 @@ bool isRightAnswer(std::string_view typed, std::string_view expected, LetterCase
     for (std::size_t removed = 0; removed < kMaxLeadingSpaces && !typed.empty() && typed.front() == ' '; ++removed) {
         typed.remove_prefix(1);
     }
+    return typed;
+}
+
+bool isRightAnswer(std::string_view typed, std::string_view expected, LetterCase letterCase)
+{
+    typed = trimmedAnswer(typed);
     if (sameText(typed, expected, letterCase)) {
         return true;
     }
@@ -117,6 +125,32 @@ int successPercent(int right, int wrong)
         return 0;
     }
     return static_cast<int>(static_cast<double>(right) / (right + wrong) * 100);
+}
+
+}  // namespace lexivo
+
+namespace lexivo {
+
+std::string synonymsLine(std::string_view typed, std::string_view expected)
+{
+    typed = trimmedAnswer(typed);
+    const std::vector<std::string_view> meanings = splitMeanings(expected);
+    std::string others;
+    for (std::string_view meaning : meanings) {
+        if (!equalsIgnoringAsciiCase(meaning, typed)) {
+            others += (others.empty() ? "" : ", ") + std::string(meaning);
+        }
+    }
+    return meanings.size() > 1 ? "Další synonyma: " + others : others;
+}
+
+PieEnd pieEnd(int percent)
+{
+    if (percent >= 100) {
+        return kFullPie;
+    }
+    const double angle = percent * 0.0628;
+    return {static_cast<int>(-100 * std::sin(angle)), static_cast<int>(-100 * std::cos(angle))};
 }
 
 }  // namespace lexivo

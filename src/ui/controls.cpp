@@ -46,6 +46,16 @@ QFont fittedFont(QFont font, const QString& text, int width)
     return font;
 }
 
+QFont fittedWrappedFont(QFont font, const QString& text, QSize area)
+{
+    const QRect bounds(QPoint(0, 0), QSize(area.width(), 100000));
+    while (font.pixelSize() > 6 &&
+           QFontMetrics(font).boundingRect(bounds, Qt::TextWordWrap, text).height() > area.height()) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    return font;
+}
+
 void installFontSubstitutes()
 {
     // Liberation Sans has Arial's metrics; Tahoma has no free twin, and Liberation Sans is the

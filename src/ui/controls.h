@@ -24,6 +24,8 @@ QFont cellFont(const QString& family, int cellHeight, bool bold = false, bool un
 
 // The font made smaller until `text` fits `width` pixels, so that no caption is cut off.
 QFont fittedFont(QFont font, const QString& text, int width);
+// The font made smaller until `text`, wrapped at the width of `area`, fits its height.
+QFont fittedWrappedFont(QFont font, const QString& text, QSize area);
 
 // The faces the layouts name; the program maps them to installed metric-compatible fonts.
 inline const QString kArial = QStringLiteral("Arial");

@@ -2,8 +2,8 @@
 
 namespace lexivo {
 
-Program::Program(DataTree dataTree, Dialogs& dialogs, Shell& shell)
-    : tree(dataTree), collection(std::move(dataTree), localeNameOrder()), dialogs(dialogs), shell(shell)
+Program::Program(DataTree dataTree, Dialogs& dialogs, Shell& shell, Voice& voice)
+    : tree(dataTree), collection(std::move(dataTree), localeNameOrder()), dialogs(dialogs), shell(shell), voice(voice)
 {
 }
 

@@ -11,6 +11,7 @@
 #include "store/data_tree.h"
 #include "store/program_config.h"
 #include "store/random_generator.h"
+#include "test/test_engine.h"
 #include "ui/colour_scheme.h"
 #include "ui/design_grid.h"
 #include "ui/seams.h"
@@ -26,7 +27,7 @@ struct LanguageWords {
 };
 
 struct Program {
-    Program(DataTree dataTree, Dialogs& dialogs, Shell& shell);
+    Program(DataTree dataTree, Dialogs& dialogs, Shell& shell, Voice& voice);
 
     const ColourScheme& scheme() const { return colourScheme(schemeNumber); }
 
@@ -37,8 +38,10 @@ struct Program {
     int schemeNumber = kSchemeCream;
     DesignGrid grid;
     LanguageWords language;
+    TestEngine engine{tree, random};
     Dialogs& dialogs;
     Shell& shell;
+    Voice& voice;
 };
 
 inline QColor toQColor(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }

@@ -30,6 +30,14 @@ public:
     virtual bool open(const QString& fileOrAddress) = 0;
 };
 
+// A text-to-speech voice. It speaks one text at a time without blocking the caller.
+class Voice {
+public:
+    virtual ~Voice() = default;
+    virtual bool busy() const = 0;
+    virtual void say(const QString& text) = 0;
+};
+
 class QtDialogs final : public Dialogs {
 public:
     void showMessage(QWidget* parent, const Message& message) override;

@@ -1,6 +1,10 @@
 #include "support/window_test_support.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <utility>
+#include <QTest>
 #include <QImage>
 
 namespace lexivo::testing {
@@ -18,9 +22,80 @@ bool RecordingDialogs::askYesNo(QWidget*, const Message& question)
     return yes;
 }
 
-TestProgram::TestProgram(int screenW, int screenH) : program(temp.tree(), dialogs, shell)
+TestProgram::TestProgram(int screenW, int screenH) : program(temp.tree(), dialogs, shell, voice)
 {
     program.grid = DesignGrid(screenW, screenH);
+}
+
+namespace {
+
+bool watchdogFired = false;
+
+class ModalWatchdog : public QObject {
+public:
+    ModalWatchdog() : QObject(QApplication::instance()) { startTimer(100); }
+
+protected:
+    void timerEvent(QTimerEvent*) override
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != watched_) {
+            watched_ = modal;
+            since_.start();
+            return;
+        }
+        if (modal != nullptr && since_.elapsed() > 5000) {
+            qWarning("closing a modal window that no test handled: %s", modal->metaObject()->className());
+            watchdogFired = true;
+            modal->close();
+        }
+    }
+
+private:
+    QPointer<QWidget> watched_;
+    QElapsedTimer since_;
+};
+
+}  // namespace
+
+void installModalWatchdog()
+{
+    static ModalWatchdog* watchdog = new ModalWatchdog;
+    (void)watchdog;
+}
+
+bool modalWatchdogFired() { return std::exchange(watchdogFired, false); }
+
+ModalDriver::ModalDriver() { timer_ = startTimer(2); }
+
+ModalDriver::~ModalDriver() { killTimer(timer_); }
+
+void ModalDriver::then(std::function<void(QWidget*)> action) { actions_.push_back(std::move(action)); }
+
+void ModalDriver::thenPressEnter()
+{
+    then([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Return); });
+}
+
+void ModalDriver::timerEvent(QTimerEvent*)
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || actions_.empty() || (!lastHandled_.isNull() && modal == lastHandled_)) {
+        return;
+    }
+    lastHandled_ = modal;
+    auto action = std::move(actions_.front());
+    actions_.pop_front();
+    action(modal);
+}
+
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar character : text) {
+        const auto key = character.isLetterOrNumber() && character.unicode() < 128 ? Qt::Key(character.toUpper().unicode())
+                                                                                   : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, widget, key, QString(character), Qt::NoModifier);
+    }
 }
 
 QImage screenshot(QWidget& widget, const QString& name)

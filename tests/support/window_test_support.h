@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include <QPointer>
 #include <QString>
+#include <functional>
 #include <QWidget>
 
 #include "support/temp_tree.h"
@@ -38,6 +40,19 @@ public:
     std::vector<QString> opened;
 };
 
+class RecordingVoice final : public Voice {
+public:
+    bool busy() const override { return speaking; }
+    void say(const QString& text) override
+    {
+        spoken.push_back(text);
+        speaking = holdsOn;
+    }
+    std::vector<QString> spoken;
+    bool speaking = false;
+    bool holdsOn = false;  // keep speaking after each text, so that later requests find it busy
+};
+
 // A program directory and the program state on it, with a screen of the given size.
 class TestProgram {
 public:
@@ -46,8 +61,46 @@ public:
     TempTree temp;
     RecordingDialogs dialogs;
     RecordingShell shell;
+    RecordingVoice voice;
     Program program;
 };
+
+// The same program directory seen by a second program state, as after a restart.
+struct Restart {
+    explicit Restart(TestProgram& test) : program(test.temp.tree(), test.dialogs, test.shell, test.voice)
+    {
+        program.grid = test.program.grid;
+    }
+    Program program;
+};
+
+// Closes a modal window that nobody handles within a few seconds, so that a test waiting on
+// it fails instead of hanging; the failure is reported by modalWatchdogFired (and reset then).
+void installModalWatchdog();
+bool modalWatchdogFired();
+
+// Acts on modal windows as they open: each queued action runs once on the next modal window
+// that appears (its own nested loop is running then), typically to read it and close it.
+class ModalDriver : public QObject {
+public:
+    ModalDriver();
+    ~ModalDriver() override;
+    void then(std::function<void(QWidget*)> action);
+    // Presses Enter in the next modal window.
+    void thenPressEnter();
+    bool idle() const { return actions_.empty(); }
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    std::deque<std::function<void(QWidget*)>> actions_;
+    QPointer<QWidget> lastHandled_;
+    int timer_ = 0;
+};
+
+// Types text as key presses, each carrying its character (Czech letters included).
+void typeText(QWidget* widget, const QString& text);
 
 // Renders the widget to build/screenshots/<name>.png and returns the picture.
 QImage screenshot(QWidget& widget, const QString& name);

@@ -1,0 +1,95 @@
+#include "test/evaluation_dialog.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+
+#include "test/answer_check.h"
+#include "test/pie_chart.h"
+#include "test/test_files.h"
+#include "ui/button_font.h"
+#include "ui/control_behaviour.h"
+#include "ui/controls.h"
+#include "ui/owner_drawn.h"
+#include "ui/program.h"
+
+namespace lexivo {
+namespace {
+
+QLabel* addLabel(QWidget* parent, int id, const QString& text, QRect place, const QFont& font,
+                 const QColor& colour = Qt::black)
+{
+    auto* label = new QLabel(text, parent);
+    setControlId(label, id);
+    label->setGeometry(place);
+    label->setFont(fittedFont(font, text, place.width()));
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, colour);
+    label->setPalette(colours);
+    return label;
+}
+
+}  // namespace
+
+EvaluationDialog::EvaluationDialog(Program& program, QWidget* mainWindow, bool interrupted)
+    : FramedDialog(program, mainWindow, centredCorner(program, 700, 250), QSize(700, 500))
+{
+    const TestState& state = program.engine.state();
+    answered_ = state.rightCount + state.wrongCount > 0;
+    percent_ = successPercent(state.rightCount, state.wrongCount);
+
+    const QFont text = cellFont(kTahoma, 20);
+    const QFont large = cellFont(kArial, 40);
+    auto* title = addLabel(this, 233, "Vyhodnocení", QRect(0, 0, 700, 50), large);
+    title->setAlignment(Qt::AlignCenter);
+    addLabel(this, 145, "Správně zodpovězeno:", QRect(25, 100, 170, 25), text);
+    addLabel(this, 139, QString::number(state.rightCount), QRect(200, 100, 40, 25), text);
+    addLabel(this, 146, QString("%1 %").arg(percent_), QRect(25, 140, 220, 110), large, QColor(0, 200, 0));
+    addLabel(this, 150, "Chybně zodpovězeno:", QRect(450, 220, 170, 25), text);
+    addLabel(this, 140, QString::number(state.wrongCount), QRect(620, 220, 40, 25), text);
+    addLabel(this, 147, QString("%1 %").arg(answered_ ? 100 - percent_ : 0), QRect(450, 90, 220, 110), large,
+             QColor(200, 0, 0));
+    addLabel(this, 148, "Celkový počet dotazů:", QRect(250, 280, 170, 25), text);
+    addLabel(this, 149, QString::number(state.rightCount + state.wrongCount), QRect(420, 280, 40, 25), text);
+    auto* note = addLabel(this, 152,
+                          "Poznámka: Test nebyl dokončen. Toto hodnocení se týká pouze jeho části. Budete-li v něm "
+                          "chtít pokračovat, chovejte se stejně jako byste chtěl(a) spustit nový test.",
+                          QRect(25, 350, 650, 60), cellFont(kTahoma, 16));
+    note->setWordWrap(true);
+    note->setVisible(interrupted);
+
+    auto* ok = new OwnerDrawnButton(program, kEvaluationWindow, 159, "OK", this);
+    ok->setGeometry(290, 430, 120, 50);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    attachControlBehaviour(this, kEvaluationWindow);
+    ok->setFocus();
+
+    const std::string& group = program.engine.group();
+    if (interrupted) {
+        if (Status saved = program.engine.saveInterruptedTest(); !saved) {
+            program.dialogs.showMessage(mainWindow, saved.message());
+        }
+    } else if (hasSavedTest(program.tree, group)) {
+        forgetSavedTest(program.tree, group);
+    }
+}
+
+void EvaluationDialog::paintEvent(QPaintEvent* event)
+{
+    FramedDialog::paintEvent(event);
+    if (answered_) {
+        QPainter painter(this);
+        paintSuccessPie(painter, QRectF(250, 70, 200, 200), percent_);
+    }
+}
+
+void EvaluationDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {
+        accept();
+        return;
+    }
+    FramedDialog::keyPressEvent(event);
+}
+
+}  // namespace lexivo

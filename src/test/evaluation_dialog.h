@@ -1,0 +1,27 @@
+#pragma once
+// The evaluation that closes every test: the counts, the two percentages and the pie. Opening
+// it writes the end of the test to disk: an interrupted test is saved for a later resume,
+// a finished one forgets its saved state.
+
+#include "ui/dialog_frame.h"
+
+namespace lexivo {
+
+class EvaluationDialog : public FramedDialog {
+    Q_OBJECT
+public:
+    EvaluationDialog(Program& program, QWidget* mainWindow, bool interrupted);
+
+    int percentRight() const { return percent_; }
+    bool answered() const { return answered_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int percent_ = 0;
+    bool answered_ = false;
+};
+
+}  // namespace lexivo

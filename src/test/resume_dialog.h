@@ -1,0 +1,50 @@
+#pragma once
+// The question that offers to finish an unfinished test or to forget it, and the window that
+// lists the settings of a test.
+
+#include <optional>
+
+#include "store/result.h"
+#include "ui/dialog_frame.h"
+
+namespace lexivo {
+
+class ResumeDialog : public FramedDialog {
+    Q_OBJECT
+public:
+    enum Choice { Continue = 0, Forget = 1 };
+
+    // Loads the saved test into the engine; check `loadFailure` before showing the dialog.
+    ResumeDialog(Program& program, QWidget* mainWindow);
+
+    const std::optional<Message>& loadFailure() const { return loadFailure_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void forget();
+    void showInformation();
+
+    std::optional<Message> loadFailure_;
+    bool answered_ = false;
+    int percent_ = 0;
+};
+
+class TestInformationDialog : public FramedDialog {
+    Q_OBJECT
+public:
+    TestInformationDialog(Program& program, QWidget* mainWindow);
+
+    QString paintedText() const { return text_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QString text_;
+};
+
+}  // namespace lexivo

@@ -1,0 +1,40 @@
+#pragma once
+// Pronouncing the English expression of the asked word: through the system's speech engine,
+// through the clipboard for another program to read aloud, or not at all.
+
+#include <memory>
+
+#include <QString>
+
+#include "ui/seams.h"
+
+class QTextToSpeech;
+
+namespace lexivo {
+
+struct Program;
+
+inline constexpr int kSpeechEngine = 0;
+inline constexpr int kSpeechClipboard = 1;
+inline constexpr int kSpeechNever = 2;
+
+// The system's speech engine (speech-dispatcher or flite on Linux), created on first use.
+// Without an installed engine nothing is spoken and nothing is reported.
+class SystemVoice final : public Voice {
+public:
+    SystemVoice();
+    ~SystemVoice() override;
+    bool busy() const override;
+    void say(const QString& text) override;
+
+private:
+    std::unique_ptr<QTextToSpeech> engine_;
+};
+
+// Speaks `english` as the settings say: a request while the voice still speaks is dropped.
+void speakWord(Program& program, const QString& english);
+
+// The speaker buttons are shown unless speech is off.
+bool speakerButtonsShown(const Program& program);
+
+}  // namespace lexivo

@@ -1,0 +1,338 @@
+#include "test/test_configuration_panel.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include "store/package_selection.h"
+#include "test/test_files.h"
+#include "ui/button_font.h"
+#include "ui/control_behaviour.h"
+#include "ui/controls.h"
+#include "ui/owner_drawn.h"
+#include "ui/program.h"
+
+namespace lexivo {
+namespace {
+
+constexpr int kRowHeight = 25;     // pixels per package box
+constexpr int kMaxBoxes = 500;
+constexpr int kScrollLine = 10;
+constexpr int kWheelLines = 2;
+constexpr int kFixedCountId = 156;
+constexpr int kUntilAllId = 157;
+
+}  // namespace
+
+TestConfigurationPanel::TestConfigurationPanel(Program& program, QWidget* mainWindow)
+    : QWidget(mainWindow), program_(program)
+{
+    const DesignGrid& g = program.grid;
+    setGeometry(g.x(305), g.y(100), g.x(1345), g.y(1100));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, toQColor(program.scheme().mainColour));
+    setPalette(colours);
+    setAutoFillBackground(true);
+    createControls();
+    fillPackageList();
+    attachControlBehaviour(this, kTestConfigurationWindow);
+    QTimer::singleShot(10, this, &TestConfigurationPanel::applyPresets);
+}
+
+TestConfigurationPanel::~TestConfigurationPanel()
+{
+    (void)saveTestPresets(program_.tree, program_.collection.currentGroup(), settings());
+}
+
+void TestConfigurationPanel::createControls()
+{
+    const DesignGrid& g = program_.grid;
+    const QFont text = cellFont(kTahoma, g.y(30));
+    auto label = [&](int id, const QString& caption, QRect place) {
+        auto* widget = new QLabel(caption, this);
+        setControlId(widget, id);
+        widget->setGeometry(place);
+        widget->setFont(text);
+        return widget;
+    };
+    // The window reaches past the screen's right edge: long captions get a smaller font.
+    const auto fitted = [&](const QString& caption, QRect place) { return fittedFont(text, caption, place.width() - 30); };
+    auto radio = [&](int id, const QString& caption, QRect place) {
+        auto* widget = new QRadioButton(caption, this);
+        setControlId(widget, id);
+        widget->setGeometry(place);
+        widget->setFont(fitted(caption, place));
+        return widget;
+    };
+    auto check = [&](int id, const QString& caption, QRect place) {
+        auto* widget = new QCheckBox(caption, this);
+        setControlId(widget, id);
+        widget->setGeometry(place);
+        widget->setFont(fitted(caption, place));
+        return widget;
+    };
+    auto button = [&](int id, const QString& caption, QRect place) {
+        auto* widget = new OwnerDrawnButton(program_, kTestConfigurationWindow, id, caption, this);
+        widget->setGeometry(place);
+        return widget;
+    };
+    auto grid = [&](int x, int y, int w, int h) { return QRect(g.x(x), g.y(y), g.x(w), g.y(h)); };
+
+    label(123, "Vyberte balíčky, ze kterých se chcete nechat vyzkoušet:", grid(130, 35, 1200, 50));
+    selectedCount_ = label(124, "", grid(130, 925, 475, 45));
+
+    mode_ = new QButtonGroup(this);
+    mode_->addButton(radio(kFixedCountId, "Pevný počet slovíček v testu:", grid(660, 110, 470, 50)), kFixedCountId);
+    count_ = new QLineEdit(this);
+    setControlId(count_, 125);
+    count_->setGeometry(grid(1140, 112, 110, 46));
+    count_->setFont(text);
+    count_->setMaxLength(6);
+    count_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), count_));
+    QPalette edit = count_->palette();
+    edit.setColor(QPalette::Base, toQColor(program_.scheme().editColour));
+    edit.setColor(QPalette::Text, toQColor(fixed_colour::kControlText));
+    count_->setPalette(edit);
+    check(158, "Zabránit opakování slovíček", grid(700, 170, 580, 50));
+    check(249, "Zkoušet podle koeficientu znalostí", grid(700, 225, 580, 50));
+    const QString untilAll = g.screenH() < 900 ? "Ukončit po vyčerpání všech slovíček"
+                                                : "Ukončit po správném zodpovězení všech slovíček";
+    mode_->addButton(radio(kUntilAllId, untilAll, grid(660, 295, 620, 50)), kUntilAllId);
+
+    direction_ = new QButtonGroup(this);
+    const QString& language = program_.language.genitive;
+    direction_->addButton(radio(128, "Testování z češtiny do " + language, grid(660, 420, 620, 50)), kCzechShown);
+    direction_->addButton(radio(126, "Testování z " + language + " do češtiny", grid(660, 475, 620, 50)),
+                          kEnglishShown);
+    direction_->addButton(radio(129, "Kombinace", grid(660, 530, 620, 50)), kRandomDirection);
+
+    check(171, "Rozlišovat malá a velká písmena", grid(660, 655, 620, 50));
+    check(253, "Zamknout úroveň znalosti", grid(660, 710, 620, 50));
+
+    connect(button(130, "Vše", grid(130, 985, 150, 55)), &QPushButton::clicked, this, [this] { selectAll(true); });
+    connect(button(131, "Nic", grid(292, 985, 150, 55)), &QPushButton::clicked, this, [this] { selectAll(false); });
+    auto* asLastTime = button(160, "Jako minule", grid(455, 985, 150, 55));
+    asLastTime->hide();
+    connect(asLastTime, &QPushButton::clicked, this, &TestConfigurationPanel::selectAsLastTime);
+    const double startScale = g.screenH() >= 1300 ? 1.3 : 1.0;
+    auto* startButton = button(127, "START", QRect(g.x(1000), g.y(900), qRound(200 * startScale), qRound(75 * startScale)));
+    connect(startButton, &QPushButton::clicked, this, &TestConfigurationPanel::start);
+
+    connect(mode_, &QButtonGroup::idClicked, this, [this] { updateModeDependents(); });
+    auto* noRepeat = findControlAs<QCheckBox>(this, 158);
+    auto* byCoefficient = findControlAs<QCheckBox>(this, 249);
+    // Each word at most once and picking by coefficient exclude each other.
+    connect(noRepeat, &QCheckBox::clicked, this, [=](bool on) { if (on) byCoefficient->setChecked(false); });
+    connect(byCoefficient, &QCheckBox::clicked, this, [=](bool on) { if (on) noRepeat->setChecked(false); });
+
+    panel_ = new QWidget(this);
+    panel_->setGeometry(grid(130, 110, 475, 800));
+    list_ = new QWidget(panel_);
+    list_->setGeometry(0, 0, g.x(448), 15000);
+    QPalette listColours = list_->palette();
+    listColours.setColor(QPalette::Window, toQColor(program_.scheme().panelColour));
+    list_->setPalette(listColours);
+    list_->setAutoFillBackground(true);
+    panel_->setPalette(listColours);
+    panel_->setAutoFillBackground(true);
+    scrollBar_ = new QScrollBar(Qt::Vertical, panel_);
+    scrollBar_->setGeometry(g.x(448), 0, g.x(25), g.y(795));
+    QPalette barColours = scrollBar_->palette();
+    barColours.setColor(QPalette::Window, toQColor(program_.scheme().dialogColour));
+    barColours.setColor(QPalette::Button, toQColor(program_.scheme().dialogColour));
+    scrollBar_->setPalette(barColours);
+    scrollBar_->setSingleStep(kScrollLine);
+    scrollBar_->installEventFilter(this);
+    connect(scrollBar_, &QScrollBar::valueChanged, this, &TestConfigurationPanel::scrollTo);
+
+    applySettings(TestSettings{});
+    count_->setText("20");
+}
+
+void TestConfigurationPanel::fillPackageList()
+{
+    const DesignGrid& g = program_.grid;
+    const std::vector<std::string> packages = program_.collection.listPackages();
+    const QFont font = cellFont(kArial, 22);
+    for (std::size_t position = 0; position < packages.size() && position < kMaxBoxes; ++position) {
+        auto* box = new QCheckBox(QString::fromStdString(packages[position]), list_);
+        box->setGeometry(g.x(10), static_cast<int>(position) * kRowHeight, g.x(425), kRowHeight);
+        box->setFont(font);
+        box->setBackgroundRole(QPalette::Window);
+        box->setAutoFillBackground(true);
+        connect(box, &QCheckBox::toggled, this, [this, box] {
+            paintBox(box);
+            updateSelectedCount();
+        });
+        paintBox(box);
+        boxes_.push_back(box);
+    }
+    const int listHeight = kRowHeight * static_cast<int>(boxes_.size());
+    const int page = panel_->height() / kRowHeight * kRowHeight;
+    scrollBar_->setRange(0, std::max(0, listHeight - page));
+    scrollBar_->setPageStep(page);
+    scrollBar_->setValue(0);
+    scrollBar_->setVisible(listHeight >= g.y(795));
+    updateSelectedCount();
+}
+
+void TestConfigurationPanel::paintBox(QCheckBox* box)
+{
+    QPalette colours = box->palette();
+    colours.setColor(QPalette::Window, toQColor(box->isChecked() ? program_.scheme().dialogColour
+                                                                 : program_.scheme().panelColour));
+    box->setPalette(colours);
+}
+
+void TestConfigurationPanel::applyPresets()
+{
+    const std::string& group = program_.collection.currentGroup();
+    applySettings(loadTestPresets(program_.tree, group));
+    std::error_code error;
+    findControl(this, 160)->setVisible(
+        std::filesystem::exists(program_.tree.temporaryFile(group, kPackageSelectionName), error));
+    findControl(this, 127)->setFocus();
+    presetsApplied_ = true;
+}
+
+void TestConfigurationPanel::applySettings(const TestSettings& settings)
+{
+    mode_->button(settings.fixedCount ? kFixedCountId : kUntilAllId)->setChecked(true);
+    count_->setText(QString::number(settings.questionCount));
+    findControlAs<QCheckBox>(this, 158)->setChecked(settings.noRepeat);
+    findControlAs<QCheckBox>(this, 249)->setChecked(settings.byCoefficient);
+    if (QAbstractButton* direction = direction_->button(settings.directionMode)) {
+        direction->setChecked(true);
+    }
+    findControlAs<QCheckBox>(this, 171)->setChecked(settings.caseSensitive);
+    findControlAs<QCheckBox>(this, 253)->setChecked(settings.lockCoefficients);
+    updateModeDependents();
+}
+
+TestSettings TestConfigurationPanel::settings() const
+{
+    TestSettings settings;
+    settings.fixedCount = mode_->checkedId() == kFixedCountId;
+    settings.questionCount = count_->text().left(9).toInt();
+    settings.noRepeat = findControlAs<QCheckBox>(this, 158)->isChecked();
+    settings.byCoefficient = findControlAs<QCheckBox>(this, 249)->isChecked();
+    settings.directionMode = direction_->checkedId() >= 0 ? direction_->checkedId() : kCzechShown;
+    settings.caseSensitive = findControlAs<QCheckBox>(this, 171)->isChecked();
+    settings.lockCoefficients = findControlAs<QCheckBox>(this, 253)->isChecked();
+    return settings;
+}
+
+void TestConfigurationPanel::updateModeDependents()
+{
+    const bool fixed = mode_->checkedId() == kFixedCountId;
+    findControl(this, 158)->setVisible(fixed);
+    findControl(this, 249)->setVisible(fixed);
+    count_->setEnabled(fixed);
+}
+
+void TestConfigurationPanel::updateSelectedCount()
+{
+    const auto checked = std::count_if(boxes_.begin(), boxes_.end(), [](QCheckBox* box) { return box->isChecked(); });
+    selectedCount_->setText(QString("Počet vybraných balíčků: %1").arg(checked));
+}
+
+void TestConfigurationPanel::selectAll(bool checked)
+{
+    for (QCheckBox* box : boxes_) {
+        box->setChecked(checked);
+    }
+}
+
+void TestConfigurationPanel::selectAsLastTime()
+{
+    selectAll(false);
+    for (int position : readPackageSelection(program_.tree, program_.collection.currentGroup())) {
+        if (position >= 0 && position < static_cast<int>(boxes_.size())) {
+            boxes_[static_cast<std::size_t>(position)]->setChecked(true);
+        }
+    }
+}
+
+void TestConfigurationPanel::scrollTo(int position) { list_->move(0, -position); }
+
+void TestConfigurationPanel::wheelEvent(QWheelEvent* event)
+{
+    if (scrollBar_->isVisible()) {
+        const int notches = event->angleDelta().y() / 120;
+        scrollBar_->setValue(scrollBar_->value() - notches * kWheelLines * kScrollLine);
+    }
+    event->accept();
+}
+
+// The scroll bar scrolls by the panel's own wheel step, like the rest of the window.
+bool TestConfigurationPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == scrollBar_ && event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TestConfigurationPanel::paintEvent(QPaintEvent*)
+{
+    const DesignGrid& g = program_.grid;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(toQColor(program_.scheme().panelFrame()));
+    painter.drawRoundedRect(QRectF(QPointF(g.x(125), g.y(105)), QPointF(g.x(610), g.y(915))), g.x(10) / 2.0,
+                            g.y(10) / 2.0);
+}
+
+void TestConfigurationPanel::start()
+{
+    std::vector<int> positions;
+    std::vector<std::string> packages;
+    for (std::size_t position = 0; position < boxes_.size(); ++position) {
+        if (boxes_[position]->isChecked()) {
+            positions.push_back(static_cast<int>(position));
+            packages.push_back(boxes_[position]->text().toStdString());
+        }
+    }
+    if (positions.empty()) {
+        program_.dialogs.showMessage(this, errorMessage("Musíte vybrat alespoň jeden balíček."));
+        return;
+    }
+    const TestSettings chosen = settings();
+    if (chosen.fixedCount && chosen.questionCount == 0) {
+        program_.dialogs.showMessage(this, errorMessage("Počet slovíček v testu nemůže být nula."));
+        return;
+    }
+    const std::string& group = program_.collection.currentGroup();
+    const auto pool = program_.engine.startTest(group, packages, chosen);
+    if (!pool) {
+        program_.dialogs.showMessage(this, pool.message());
+        return;
+    }
+    if (chosen.fixedCount && chosen.noRepeat && chosen.questionCount > pool.value()) {
+        program_.dialogs.showMessage(
+            this, errorMessage("Vámi vybrané balíčky dohromady obsahují " + std::to_string(pool.value()) +
+                               " slovíček. Počet slovíček v tomto testu jste nastavili na pevnou hodnotu, a to " +
+                               std::to_string(chosen.questionCount) +
+                               ". Račte si povšimnout, že toto číslo je větší, než počet slovíček, která máte k "
+                               "dispozici. Protože zároveň požadujete, aby program zabránil opakování slovíček, není "
+                               "toto nastavení přípustné. Hodnota v kolonce POČET SLOVÍČEK bude nyní nastavena na "
+                               "nejvyšší přípustnou úroveň."));
+        count_->setText(QString::number(pool.value()));
+        return;
+    }
+    if (Status written = writePackageSelection(program_.tree, group, positions); !written) {
+        program_.dialogs.showMessage(this, written.message());
+    }
+    emit testStarted();
+}
+
+}  // namespace lexivo

@@ -1,0 +1,231 @@
+#include "test/test_run_window.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+#include <QTimer>
+
+#include "test/answer_check.h"
+#include "test/answer_feedback.h"
+#include "test/evaluation_dialog.h"
+#include "test/resume_dialog.h"
+#include "test/speech.h"
+#include "ui/artwork.h"
+#include "ui/button_font.h"
+#include "ui/control_behaviour.h"
+#include "ui/controls.h"
+#include "ui/owner_drawn.h"
+#include "ui/program.h"
+
+namespace lexivo {
+namespace {
+
+QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+TestRunWindow::TestRunWindow(Program& program, QWidget* mainWindow)
+    : QWidget(mainWindow), program_(program), mainWindow_(mainWindow)
+{
+    const DesignGrid& g = program.grid;
+    setGeometry(g.x(355), g.y(100), g.x(1345), g.y(1100));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, toQColor(program.scheme().mainColour));
+    colours.setColor(QPalette::WindowText, Qt::black);
+    setPalette(colours);
+    setAutoFillBackground(true);
+    createControls();
+    attachControlBehaviour(this, kTestRunWindow);
+
+    program_.engine.pickNextWord(true);
+    const TestState& state = program_.engine.state();
+    progress_->setRange(0, state.fixedCount ? state.totalCount : program_.engine.remainingCount() + state.rightCount);
+    showWord();
+    QTimer::singleShot(1, this, [this] { update(); });
+}
+
+void TestRunWindow::createControls()
+{
+    const DesignGrid& g = program_.grid;
+    const TestState& state = program_.engine.state();
+    auto label = [&](int id, const QString& text, QRect place, int height, QColor colour = Qt::black) {
+        auto* widget = new QLabel(text, this);
+        setControlId(widget, id);
+        widget->setGeometry(place);
+        widget->setFont(cellFont(kTahoma, height));
+        QPalette colours = widget->palette();
+        colours.setColor(QPalette::WindowText, colour);
+        widget->setPalette(colours);
+        return widget;
+    };
+    auto grid = [&](int x, int y, int w, int h) { return QRect(g.x(x), g.y(y), g.x(w), g.y(h)); };
+
+    question_ = new OwnerDrawnButton(program_, kTestRunWindow, 245, QString(), this, OwnerDrawnButton::Look::WordBox);
+    connect(question_, &QPushButton::clicked, this, &TestRunWindow::showExample);
+
+    answer_ = new QLineEdit(this);
+    setControlId(answer_, 132);
+    answer_->setGeometry(g.x(530) + 10, g.y(90), g.x(475), 25);
+    answer_->setFont(cellFont(kArial, 20));
+    answer_->setMaxLength(199);
+    connect(answer_, &QLineEdit::textChanged, this, &TestRunWindow::updateTypingColour);
+    label(133, "-", QRect(g.x(530) - 10, g.y(90), 20, 20), 25);
+
+    auto* ok = new OwnerDrawnButton(program_, kTestRunWindow, 134, "OK", this);
+    ok->setGeometry(g.x(530) - 60, g.y(160), 120, 50);
+    connect(ok, &QPushButton::clicked, this, &TestRunWindow::confirmAnswer);
+
+    packageLine_ = label(223, "Pochází z balíčku:", QRect(g.x(30), g.y(90) + 25, g.x(1005) + 10, 20), 17);
+    packageLine_->setVisible(program_.config.showPackageName && program_.engine.poolPackageNames().size() >= 2);
+
+    label(139, QString(), grid(100, 380, 425, 50), g.y(30));
+    label(140, QString(), grid(525, 380, 425, 50), g.y(30));
+    label(141, QString(), grid(100, 430, 385, 150), g.y(50), QColor(0, 230, 0));
+    label(142, QString(), grid(525, 430, 425, 150), g.y(50), QColor(230, 0, 0));
+    label(136, "Průběh testu:", grid(100, 680, 850, 35), g.y(30));
+    progress_ = new QProgressBar(this);
+    setControlId(progress_, 135);
+    progress_->setGeometry(grid(100, 740, 850, 35));
+    progress_->setTextVisible(false);
+    label(138, QString(), grid(525, 780, 425, 50), g.y(25));
+    label(137, "Zodpovězeno: 0", grid(100, 800, 425, 50), g.y(30))->hide();
+
+    auto* information = new OwnerDrawnButton(program_, kTestRunWindow, 172, "Zobrazit předvolby tohoto testu", this);
+    information->setGeometry(state.fixedCount ? grid(360, 860, 330, 40) : grid(100, 860, 330, 40));
+    connect(information, &QPushButton::clicked, this, [this] {
+        TestInformationDialog dialog(program_, mainWindow_);
+        dialog.exec();
+        answer_->setFocus();
+    });
+    auto* remaining = new OwnerDrawnButton(program_, kTestRunWindow, 169, "Ze zbývajících vytvořit balíček", this);
+    remaining->setGeometry(grid(620, 860, 330, 40));
+    remaining->setVisible(!state.fixedCount);
+    // Saving the remaining words opens the add-package dialog, which is not built yet.
+}
+
+void TestRunWindow::showWord()
+{
+    const TestState& state = program_.engine.state();
+    question_->setText(qt(program_.engine.questionText()));
+    layOutQuestion();
+    answer_->clear();
+    answer_->setFocus();
+    findControlAs<QLabel>(this, 139)->setText(QString("Správně: %1").arg(state.rightCount));
+    findControlAs<QLabel>(this, 140)->setText(QString("Špatně: %1").arg(state.wrongCount));
+    packageLine_->setText("Balíček: " + qt(state.packageName));
+    const int answered = state.rightCount + state.wrongCount;
+    findControlAs<QLabel>(this, 138)->setText(
+        state.fixedCount ? QString("Zbývá: %1").arg(state.totalCount - answered)
+                         : QString("Zbývá správně zodpovědět: %1").arg(program_.engine.remainingCount()));
+    const int percent = successPercent(state.rightCount, state.wrongCount);
+    findControlAs<QLabel>(this, 141)->setText(QString("%1 %").arg(answered > 0 ? percent : 0));
+    findControlAs<QLabel>(this, 142)->setText(QString("%1 %").arg(answered > 0 ? 100 - percent : 0));
+    const int position = state.fixedCount ? state.totalCount - answered : program_.engine.remainingCount();
+    progress_->setValue(std::clamp(position, progress_->minimum(), progress_->maximum()));
+    updateTypingColour();
+    update();
+    emit questionShown();
+}
+
+// The question box ends at a fixed line and grows upwards with its wrapped text.
+void TestRunWindow::layOutQuestion()
+{
+    const DesignGrid& g = program_.grid;
+    const int left = g.x(30);
+    const int right = g.x(530) - 10;
+    const int bottom = g.y(90) + 25;
+    const QRect wrapped = QFontMetrics(question_->textFont())
+                              .boundingRect(QRect(0, 0, right - left - 6, 100000), Qt::TextWordWrap,
+                                            question_->text().left(199));
+    const int height = wrapped.height() + 6;
+    question_->setGeometry(left, bottom - height, right - left, height);
+}
+
+QRect TestRunWindow::questionRect() const { return question_->geometry(); }
+
+void TestRunWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layOutQuestion();
+}
+
+bool TestRunWindow::hasExample() const { return !program_.engine.state().example.empty(); }
+
+void TestRunWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRect box = question_->geometry();
+    if (program_.config.showLanguageIcon) {
+        const bool czech = program_.engine.state().askDirection == kCzechShown;
+        const int x = (box.width() - 6) / 2 - program_.grid.x(5);
+        paintArt(painter, czech ? Art::CzechFlag : Art::EnglishFlag, program_.schemeNumber,
+                 QRectF(x, box.bottom() + 1 + 22, 48, 30));
+    }
+    if (program_.config.allowExample && hasExample()) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(50, 50, 50));
+        const int middle = box.top() + box.height() / 2;
+        painter.drawEllipse(QRect(box.left() - 13, middle - 5, 10, 10));
+    }
+}
+
+void TestRunWindow::updateTypingColour()
+{
+    QColor background = toQColor(program_.scheme().editColour);
+    if (program_.config.typingColours) {
+        switch (program_.engine.typingHint(answer_->text().toStdString())) {
+        case 2: background = QColor(0, 255, 0); break;
+        case 1: background = QColor(180, 255, 180); break;
+        default: background = QColor(255, 0, 0); break;
+        }
+    }
+    QPalette colours = answer_->palette();
+    colours.setColor(QPalette::Base, background);
+    colours.setColor(QPalette::Text, toQColor(fixed_colour::kControlText));
+    answer_->setPalette(colours);
+}
+
+void TestRunWindow::showExample()
+{
+    if (program_.config.allowExample && hasExample()) {
+        program_.dialogs.showMessage(this, Message{program_.engine.maskedExample(), MessageIcon::Information,
+                                                   "Příklad použití ve větě"});
+    }
+    answer_->setFocus();
+}
+
+void TestRunWindow::confirmAnswer()
+{
+    TestEngine& engine = program_.engine;
+    const TestState& state = engine.state();
+    if (program_.config.autoSpeak) {
+        speakWord(program_, qt(state.english));
+    }
+    const QString typed = answer_->text();
+    bool right = engine.checkAnswer(typed.toStdString());
+    if (right) {
+        RightAnswerDialog(program_, mainWindow_, typed, qt(engine.expectedText()), qt(state.english)).exec();
+    } else {
+        const std::string& shown = state.askDirection == kEnglishShown ? state.english : state.czech;
+        WrongAnswerDialog wrong(program_, mainWindow_, qt(shown), qt(engine.expectedText()), qt(state.english));
+        wrong.exec();
+        right = wrong.typo();
+    }
+    const auto outcome = engine.recordAnswer(right);
+    if (!outcome) {
+        program_.dialogs.showMessage(this, outcome.message());
+        answer_->setFocus();
+        return;
+    }
+    if (outcome->testOver) {
+        EvaluationDialog(program_, mainWindow_, false).exec();
+        emit testFinished();
+        return;
+    }
+    engine.pickNextWord(false);
+    showWord();
+}
+
+}  // namespace lexivo

@@ -1,0 +1,56 @@
+#pragma once
+// The running test, shown in the main window: the question, the answer field, the counters,
+// the percentages and the progress. All test logic is the engine's.
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+
+namespace lexivo {
+
+struct Program;
+class OwnerDrawnButton;
+
+class TestRunWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Asks the first word: a resumed test asks again the word it was left on.
+    TestRunWindow(Program& program, QWidget* mainWindow);
+
+    QLineEdit* answerField() const { return answer_; }
+    OwnerDrawnButton* questionBox() const { return question_; }
+    QRect questionRect() const;
+
+    // Confirms the typed answer, as "OK" and Enter do.
+    void confirmAnswer();
+    // The example sentence, as a click on the question, F1 and Ctrl show it.
+    void showExample();
+
+signals:
+    // A new word is on screen.
+    void questionShown();
+    // The evaluation of a finished test has been shown; the window is to be closed.
+    void testFinished();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createControls();
+    void showWord();
+    void layOutQuestion();
+    void updateTypingColour();
+    bool hasExample() const;
+
+    Program& program_;
+    QWidget* mainWindow_;
+    OwnerDrawnButton* question_ = nullptr;  // 245
+    QLineEdit* answer_ = nullptr;           // 132
+    QLabel* packageLine_ = nullptr;         // 223
+    QProgressBar* progress_ = nullptr;      // 135
+};
+
+}  // namespace lexivo

@@ -1,0 +1,45 @@
+#include "ui/dialog_frame.h"
+
+#include <QPainter>
+
+#include "ui/program.h"
+
+namespace lexivo {
+
+FramedDialog::FramedDialog(Program& program, QWidget* mainWindow, QPoint topLeft, QSize size)
+    : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint), program_(program), mainWindow_(mainWindow)
+{
+    setModal(true);
+    resize(size);
+    moveOverMainWindow(topLeft);
+    setBackground(toQColor(program.scheme().dialogColour));
+}
+
+void FramedDialog::moveOverMainWindow(QPoint topLeft)
+{
+    move(mainWindow_ ? mainWindow_->mapToGlobal(topLeft) : topLeft);
+}
+
+void FramedDialog::setBackground(const QColor& colour)
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colour);
+    colours.setColor(QPalette::WindowText, Qt::black);
+    setPalette(colours);
+    setAutoFillBackground(true);
+}
+
+void FramedDialog::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Window).darker(160));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+QPoint centredCorner(const Program& program, int width, int above)
+{
+    return {program.grid.x(800) - width / 2, program.grid.y(600) - above};
+}
+
+}  // namespace lexivo

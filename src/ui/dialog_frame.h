@@ -1,0 +1,32 @@
+#pragma once
+// The small modal windows that open over the main window: frameless, placed in the main
+// window's coordinates, closed by the keys and clicks their window allows.
+
+#include <QDialog>
+
+namespace lexivo {
+
+struct Program;
+
+class FramedDialog : public QDialog {
+    Q_OBJECT
+public:
+    // `topLeft` and `size` are pixels relative to the main window's top-left corner.
+    FramedDialog(Program& program, QWidget* mainWindow, QPoint topLeft, QSize size);
+
+protected:
+    Program& program_;
+
+    void setBackground(const QColor& colour);
+    void paintEvent(QPaintEvent* event) override;
+    void moveOverMainWindow(QPoint topLeft);
+
+private:
+    QWidget* mainWindow_;
+};
+
+// The top-left corner of a window centred on the design grid: (scaleX(800) − half its width,
+// scaleY(600) − `above`).
+QPoint centredCorner(const Program& program, int width, int above);
+
+}  // namespace lexivo
