@@ -681,6 +681,10 @@ private slots:
 
             TestInformationDialog information(test.program, window.get());
             testing::screenshot(information, QString("test-information-scheme%1").arg(scheme));
+            QVERIFY(test.program.engine.saveInterruptedTest().ok());
+            ResumeDialog resume(test.program, window.get());
+            QVERIFY(!resume.loadFailure());
+            testing::screenshot(resume, QString("resume-scheme%1").arg(scheme));
             EvaluationDialog evaluation(test.program, window.get(), true);
             testing::screenshot(evaluation, QString("evaluation-scheme%1").arg(scheme));
         }
