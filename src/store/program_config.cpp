@@ -5,6 +5,7 @@
 
 #include "store/cp1250.h"
 #include "store/file_io.h"
+#include "store/little_endian.h"
 
 namespace lexivo {
 namespace {
@@ -23,22 +24,6 @@ constexpr std::size_t kTypingColours = 68;
 constexpr std::size_t kAutoSpeak = 72;
 constexpr std::size_t kSpeechMode = 76;
 
-void putU32(std::array<char, kProgramConfigSize>& bytes, std::size_t offset, std::uint32_t value)
-{
-    for (std::size_t i = 0; i < 4; ++i) {
-        bytes[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    }
-}
-
-std::uint32_t getU32(const std::array<char, kProgramConfigSize>& bytes, std::size_t offset)
-{
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset + i])) << (8 * i);
-    }
-    return value;
-}
-
 }  // namespace
 
 Result<std::array<char, kProgramConfigSize>> encodeProgramConfig(const ProgramConfig& config)
@@ -52,12 +37,12 @@ Result<std::array<char, kProgramConfigSize>> encodeProgramConfig(const ProgramCo
     }
     std::array<char, kProgramConfigSize> bytes{};
     std::copy(group->begin(), group->end(), bytes.begin());
-    putU32(bytes, kShowPackageName, config.showPackageName);
-    putU32(bytes, kShowLanguageIcon, config.showLanguageIcon);
-    putU32(bytes, kShowTipAtStart, config.showTipAtStart);
-    putU32(bytes, kAllowExample, config.allowExample);
-    putU32(bytes, kTypingColours, config.typingColours);
-    putU32(bytes, kAutoSpeak, config.autoSpeak);
+    putLittleEndian32(bytes.data() + kShowPackageName, config.showPackageName);
+    putLittleEndian32(bytes.data() + kShowLanguageIcon, config.showLanguageIcon);
+    putLittleEndian32(bytes.data() + kShowTipAtStart, config.showTipAtStart);
+    putLittleEndian32(bytes.data() + kAllowExample, config.allowExample);
+    putLittleEndian32(bytes.data() + kTypingColours, config.typingColours);
+    putLittleEndian32(bytes.data() + kAutoSpeak, config.autoSpeak);
     bytes[kSpeechMode] = static_cast<char>(config.speechMode);
     return bytes;
 }
@@ -69,12 +54,12 @@ ProgramConfig decodeProgramConfig(std::string_view data)
     const std::string_view field(bytes.data(), kGroupNameBytes);
     ProgramConfig config;
     config.currentGroup = decodeCp1250(field.substr(0, field.find('\0')));
-    config.showPackageName = getU32(bytes, kShowPackageName);
-    config.showLanguageIcon = getU32(bytes, kShowLanguageIcon);
-    config.showTipAtStart = getU32(bytes, kShowTipAtStart);
-    config.allowExample = getU32(bytes, kAllowExample);
-    config.typingColours = getU32(bytes, kTypingColours);
-    config.autoSpeak = getU32(bytes, kAutoSpeak);
+    config.showPackageName = getLittleEndian32(bytes.data() + kShowPackageName);
+    config.showLanguageIcon = getLittleEndian32(bytes.data() + kShowLanguageIcon);
+    config.showTipAtStart = getLittleEndian32(bytes.data() + kShowTipAtStart);
+    config.allowExample = getLittleEndian32(bytes.data() + kAllowExample);
+    config.typingColours = getLittleEndian32(bytes.data() + kTypingColours);
+    config.autoSpeak = getLittleEndian32(bytes.data() + kAutoSpeak);
     config.speechMode = static_cast<std::uint8_t>(bytes[kSpeechMode]);
     return config;
 }

@@ -7,6 +7,7 @@
 
 #include "store/cp1250.h"
 #include "store/file_io.h"
+#include "store/little_endian.h"
 
 namespace lexivo {
 namespace {
@@ -51,23 +52,6 @@ std::string getText(std::string_view bytes, TextField field)
     return decodeCp1250(content.substr(0, content.find('\0')));
 }
 
-void putI32(Block& block, std::size_t offset, std::int32_t value)
-{
-    const auto bits = static_cast<std::uint32_t>(value);
-    for (std::size_t i = 0; i < 4; ++i) {
-        block[offset + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
-    }
-}
-
-std::int32_t getI32(std::string_view bytes, std::size_t offset)
-{
-    std::uint32_t bits = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        bits |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset + i])) << (8 * i);
-    }
-    return static_cast<std::int32_t>(bits);
-}
-
 // The direction digits of the presets file differ from the direction modes.
 char directionDigit(int directionMode)
 {
@@ -107,18 +91,18 @@ Result<Block> encodeTestInfo(const TestState& state)
             return put.message();
         }
     }
-    putI32(block, kCurrentIndex, state.currentIndex);
-    putI32(block, kRightCount, state.rightCount);
-    putI32(block, kWrongCount, state.wrongCount);
+    putLittleEndian32(block.data() + kCurrentIndex, static_cast<std::uint32_t>(state.currentIndex));
+    putLittleEndian32(block.data() + kRightCount, static_cast<std::uint32_t>(state.rightCount));
+    putLittleEndian32(block.data() + kWrongCount, static_cast<std::uint32_t>(state.wrongCount));
     block[kDirectionMode] = static_cast<char>(state.directionMode);
     block[kAskDirection] = static_cast<char>(state.askDirection);
-    putI32(block, kTotalCount, state.totalCount);
-    putI32(block, kPackageCount, state.packageCount);
-    putI32(block, kFixedCount, state.fixedCount);
-    putI32(block, kNoRepeat, state.noRepeat);
-    putI32(block, kByCoefficient, state.byCoefficient);
-    putI32(block, kCaseSensitive, state.caseSensitive);
-    putI32(block, kLockCoefficients, state.lockCoefficients);
+    putLittleEndian32(block.data() + kTotalCount, static_cast<std::uint32_t>(state.totalCount));
+    putLittleEndian32(block.data() + kPackageCount, static_cast<std::uint32_t>(state.packageCount));
+    putLittleEndian32(block.data() + kFixedCount, static_cast<std::uint32_t>(state.fixedCount));
+    putLittleEndian32(block.data() + kNoRepeat, static_cast<std::uint32_t>(state.noRepeat));
+    putLittleEndian32(block.data() + kByCoefficient, static_cast<std::uint32_t>(state.byCoefficient));
+    putLittleEndian32(block.data() + kCaseSensitive, static_cast<std::uint32_t>(state.caseSensitive));
+    putLittleEndian32(block.data() + kLockCoefficients, static_cast<std::uint32_t>(state.lockCoefficients));
     return block;
 }
 
@@ -132,18 +116,18 @@ Result<TestState> decodeTestInfo(std::string_view bytes)
     state.czech = getText(bytes, kCzech);
     state.example = getText(bytes, kExample);
     state.packageName = getText(bytes, kPackageName);
-    state.currentIndex = getI32(bytes, kCurrentIndex);
-    state.rightCount = getI32(bytes, kRightCount);
-    state.wrongCount = getI32(bytes, kWrongCount);
+    state.currentIndex = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kCurrentIndex));
+    state.rightCount = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kRightCount));
+    state.wrongCount = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kWrongCount));
     state.directionMode = static_cast<std::uint8_t>(bytes[kDirectionMode]);
     state.askDirection = static_cast<std::uint8_t>(bytes[kAskDirection]);
-    state.totalCount = getI32(bytes, kTotalCount);
-    state.packageCount = getI32(bytes, kPackageCount);
-    state.fixedCount = getI32(bytes, kFixedCount);
-    state.noRepeat = getI32(bytes, kNoRepeat);
-    state.byCoefficient = getI32(bytes, kByCoefficient);
-    state.caseSensitive = getI32(bytes, kCaseSensitive);
-    state.lockCoefficients = getI32(bytes, kLockCoefficients);
+    state.totalCount = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kTotalCount));
+    state.packageCount = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kPackageCount));
+    state.fixedCount = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kFixedCount));
+    state.noRepeat = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kNoRepeat));
+    state.byCoefficient = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kByCoefficient));
+    state.caseSensitive = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kCaseSensitive));
+    state.lockCoefficients = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kLockCoefficients));
     return state;
 }
 
