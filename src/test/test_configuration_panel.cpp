@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -333,6 +334,15 @@ void TestConfigurationPanel::start()
         program_.dialogs.showMessage(this, written.message());
     }
     emit testStarted();
+}
+
+void TestConfigurationPanel::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 }  // namespace lexivo

@@ -87,8 +87,8 @@ private:
     {
         QTest::mouseClick(findControl(&window, 6), Qt::LeftButton);
         TestConfigurationPanel* panel = window.configurationPanel();
-        if (panel != nullptr) {
-            QTest::qWaitFor([&] { return panel->presetsApplied(); });
+        if (panel != nullptr && !QTest::qWaitFor([&] { return panel->presetsApplied(); })) {
+            return nullptr;
         }
         return panel;
     }
@@ -309,7 +309,7 @@ private slots:
         TestProgram test;
         writePackage(test, "P", kThreeWords);
         auto window = open(test);
-        test.program.engine.startTest("Angličtina", {"P"}, TestSettings{});
+        QVERIFY(test.program.engine.startTest("Angličtina", {"P"}, TestSettings{}).ok());
         test.program.engine.pickNextWord();
         RightAnswerDialog dialog(test.program, window.get(), "pes", "pes", "dog");
         dialog.show();
@@ -376,6 +376,11 @@ private slots:
         QCOMPARE(window->testWindow()->questionBox()->text(), qt(question));
         QCOMPARE(text(window->testWindow(), 139), QString("Správně: 1"));
         QCOMPARE(restarted.program.engine.remainingCount(), 2);
+
+        // Esc in the answer field does not end the program.
+        QTest::keyClick(window->testWindow()->answerField(), Qt::Key_Escape);
+        QVERIFY(window->isVisible());
+        QVERIFY(window->testWindow() != nullptr);
 
         // Finishing the resumed test forgets the saved state.
         std::vector<Seen> seen;
