@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPainter>
 
-#include "store/file_io.h"
 #include "store/package_file.h"
 #include "test/evaluation_dialog.h"
 #include "test/resume_dialog.h"
@@ -44,8 +43,7 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
 
 OwnerDrawnButton* MainWindow::addButton(int id, const QString& text)
 {
-    auto* button = new OwnerDrawnButton(program_, kMainWindow, id, text, this);
-    return button;
+    return new OwnerDrawnButton(program_, kMainWindow, id, text, this);
 }
 
 void MainWindow::createControls()
@@ -54,8 +52,9 @@ void MainWindow::createControls()
     auto* test = addButton(6, "Test");
     test->setProhibited(noGroup);
     connect(test, &QPushButton::clicked, this, &MainWindow::startTestCommand);
-    connect(addButton(7, "Správa balíčků"), &QPushButton::clicked, this, &MainWindow::showPackageList);
-    findControlAs<OwnerDrawnButton>(this, 7)->setProhibited(noGroup);
+    auto* packages = addButton(7, "Správa balíčků");
+    packages->setProhibited(noGroup);
+    connect(packages, &QPushButton::clicked, this, &MainWindow::showPackageList);
     auto* print = addButton(1291, "Tisk");
     print->setProhibited(noGroup);
     connect(print, &QPushButton::clicked, this, &MainWindow::print);
@@ -163,22 +162,12 @@ void MainWindow::applyColours()
     update();
 }
 
-void MainWindow::readColourFile()
-{
-    program_.schemeNumber = kSchemeCream;
-    if (const auto bytes = readFileBytes(program_.tree.programFile("color"))) {
-        if (const auto scheme = schemeFromColourFile(*bytes)) {
-            program_.schemeNumber = *scheme;
-        }
-    }
-}
-
 void MainWindow::startUp()
 {
     program_.config = loadProgramConfig(program_.tree);
     program_.collection.setCurrentGroup(program_.config.currentGroup);
     layOutControls();
-    readColourFile();
+    program_.schemeNumber = loadColourScheme(program_.tree);
     applyColours();
     program_.collection.listGroups();
     refreshMainWindow();
@@ -399,12 +388,6 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    update();
 }
 
 void MainWindow::paintEvent(QPaintEvent*)

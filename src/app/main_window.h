@@ -36,7 +36,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     OwnerDrawnButton* addButton(int id, const QString& text);
@@ -44,7 +43,6 @@ private:
     void layOutControls();
     void applyColours();
     void setPackageAreaVisible(bool visible);
-    void readColourFile();
 
     void deleteSelectedPackage();
     void print();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "store/file_io.h"
+
 namespace lexivo {
 namespace {
 
@@ -35,6 +37,12 @@ std::optional<int> schemeFromColourFile(std::string_view bytes)
         return std::nullopt;
     }
     return bytes[0] - '0';
+}
+
+int loadColourScheme(const DataTree& tree)
+{
+    const auto bytes = readFileBytes(tree.programFile("color"));
+    return bytes ? schemeFromColourFile(*bytes).value_or(kSchemeCream) : kSchemeCream;
 }
 
 }  // namespace lexivo

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "store/data_tree.h"
+
 namespace lexivo {
 
 struct Rgb {
@@ -50,6 +52,9 @@ const ColourScheme& colourScheme(int number);
 // The scheme stored in the `color` file: its first byte as a decimal digit. Nothing when the
 // file is empty or names no scheme.
 std::optional<int> schemeFromColourFile(std::string_view bytes);
+
+// The scheme in use at start: the one the `color` file in the program directory names, else cream.
+int loadColourScheme(const DataTree& tree);
 
 namespace fixed_colour {
 inline constexpr Rgb kLinkText = rgb(0xB41414);
