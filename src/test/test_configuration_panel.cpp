@@ -154,7 +154,6 @@ void TestConfigurationPanel::createControls()
     connect(scrollBar_, &QScrollBar::valueChanged, this, &TestConfigurationPanel::scrollTo);
 
     applySettings(TestSettings{});
-    count_->setText("20");
 }
 
 void TestConfigurationPanel::fillPackageList()
