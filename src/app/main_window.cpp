@@ -326,14 +326,19 @@ void MainWindow::openConfigurationPanel()
     });
 }
 
-void MainWindow::closeConfigurationPanel()
+// Hides a panel and deletes it once control is back in the event loop: the panel may be the
+// sender of the signal being handled.
+template <typename Panel>
+static void dismiss(Panel*& panel)
 {
-    if (configurationPanel_ != nullptr) {
-        configurationPanel_->hide();
-        configurationPanel_->deleteLater();  // it may be the sender of the signal being handled
-        configurationPanel_ = nullptr;
+    if (panel != nullptr) {
+        panel->hide();
+        panel->deleteLater();
+        panel = nullptr;
     }
 }
+
+void MainWindow::closeConfigurationPanel() { dismiss(configurationPanel_); }
 
 void MainWindow::openTestWindow()
 {
@@ -346,14 +351,7 @@ void MainWindow::openTestWindow()
     });
 }
 
-void MainWindow::closeTestWindow()
-{
-    if (testWindow_ != nullptr) {
-        testWindow_->hide();
-        testWindow_->deleteLater();
-        testWindow_ = nullptr;
-    }
-}
+void MainWindow::closeTestWindow() { dismiss(testWindow_); }
 
 void MainWindow::breakOffTest()
 {

@@ -47,8 +47,7 @@ void FeedbackDialog::watchKeys()
 bool FeedbackDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+        if (isCloseKey(static_cast<QKeyEvent*>(event)->key())) {
             accept();
             return true;
         }
@@ -58,8 +57,7 @@ bool FeedbackDialog::eventFilter(QObject* watched, QEvent* event)
 
 void FeedbackDialog::keyPressEvent(QKeyEvent* event)
 {
-    const int key = event->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+    if (isCloseKey(event->key())) {
         accept();
         return;
     }

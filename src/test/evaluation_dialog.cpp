@@ -85,7 +85,7 @@ void EvaluationDialog::paintEvent(QPaintEvent* event)
 
 void EvaluationDialog::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {
+    if (isCloseKey(event->key())) {
         accept();
         return;
     }

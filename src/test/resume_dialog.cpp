@@ -159,7 +159,7 @@ void TestInformationDialog::paintEvent(QPaintEvent* event)
 
 void TestInformationDialog::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {
+    if (isCloseKey(event->key())) {
         accept();
         return;
     }

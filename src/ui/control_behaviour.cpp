@@ -70,27 +70,21 @@ const std::vector<ShortcutRule>& shortcutRules()
     static const std::vector<ShortcutRule> table = {
         {kMainWindow, 100, Trigger::DoubleClick, 0, Effect::Press, 8},
         {kMainWindow, 100, Trigger::Key, Qt::Key_Return, Effect::Press, 8},
-        {kMainWindow, 100, Trigger::Key, Qt::Key_Enter, Effect::Press, 8},
         {kMainWindow, 100, Trigger::Key, Qt::Key_Delete, Effect::Press, 9},
         {kMainWindow, 100, Trigger::Key, Qt::Key_Tab, Effect::Focus, 5},
         {kTestRunWindow, 132, Trigger::Key, Qt::Key_Return, Effect::Press, 134},
-        {kTestRunWindow, 132, Trigger::Key, Qt::Key_Enter, Effect::Press, 134},
         {kTestRunWindow, 132, Trigger::Key, Qt::Key_F1, Effect::Press, 245},
         {kTestRunWindow, 132, Trigger::Key, Qt::Key_Control, Effect::Press, 245},
         {kGroupWindow, 96, Trigger::Key, Qt::Key_Tab, Effect::Focus, 93},
         {kGroupWindow, 96, Trigger::Key, Qt::Key_Return, Effect::Press, 94},
-        {kGroupWindow, 96, Trigger::Key, Qt::Key_Enter, Effect::Press, 94},
         {kGroupWindow, 93, Trigger::Key, Qt::Key_Return, Effect::Press, 2},
-        {kGroupWindow, 93, Trigger::Key, Qt::Key_Enter, Effect::Press, 2},
         {kAddPackageWindow, 204, Trigger::Key, Qt::Key_Return, Effect::Press, 201},
         {kAddPackageWindow, 205, Trigger::Key, Qt::Key_Return, Effect::Press, 201},
         {kAddPackageWindow, 206, Trigger::Key, Qt::Key_Return, Effect::Press, 201},
         {kAddPackageWindow, 207, Trigger::Key, Qt::Key_Return, Effect::Press, 201},
         {kRenameWindow, 118, Trigger::Key, Qt::Key_Return, Effect::Press, 1},
-        {kRenameWindow, 118, Trigger::Key, Qt::Key_Enter, Effect::Press, 1},
         {kRenameWindow, 118, Trigger::Key, Qt::Key_Escape, Effect::Press, 2},
         {kTestInformationWindow, 176, Trigger::Key, Qt::Key_Return, Effect::Press, 2},
-        {kTestInformationWindow, 176, Trigger::Key, Qt::Key_Enter, Effect::Press, 2},
         {kTestInformationWindow, 176, Trigger::Key, Qt::Key_Escape, Effect::Press, 2},
         {kOnlineLoginWindow, 1282, Trigger::Key, Qt::Key_Return, Effect::Press, 1},
         {kOnlineLoginWindow, 1282, Trigger::Key, Qt::Key_Escape, Effect::Press, 2},
@@ -169,7 +163,8 @@ protected:
 private:
     bool keyPress(QWidget* control, ControlClass controlClass, int id, QKeyEvent* key)
     {
-        if (runShortcut(id, Trigger::Key, key->key())) {
+        // The keypad's Enter is the same key as Return in every rule.
+        if (runShortcut(id, Trigger::Key, key->key() == Qt::Key_Enter ? int(Qt::Key_Return) : key->key())) {
             return true;
         }
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;

@@ -37,6 +37,8 @@ void FramedDialog::paintEvent(QPaintEvent* event)
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
+bool isCloseKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape; }
+
 QPoint centredCorner(const Program& program, int width, int above)
 {
     return {program.grid.x(800) - width / 2, program.grid.y(600) - above};

@@ -25,6 +25,9 @@ private:
     QWidget* mainWindow_;
 };
 
+// Enter and Esc: the keys that close the small windows.
+bool isCloseKey(int key);
+
 // The top-left corner of a window centred on the design grid: (scaleX(800) − half its width,
 // scaleY(600) − `above`).
 QPoint centredCorner(const Program& program, int width, int above);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "store/little_endian.h"
 #include "support/temp_tree.h"
 
 namespace lexivo {
@@ -16,11 +17,7 @@ using testing::writeBytes;
 
 std::int32_t i32At(const std::string& bytes, std::size_t offset)
 {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset + i])) << (8 * i);
-    }
-    return static_cast<std::int32_t>(value);
+    return static_cast<std::int32_t>(getLittleEndian32(bytes.data() + offset));
 }
 
 TestState sampleState()
