@@ -195,7 +195,7 @@ void MainWindow::refreshMainWindow()
     update();
 }
 
-void MainWindow::fillPackageList()
+void MainWindow::fillPackageList(int selectedRow)
 {
     if (!program_.collection.hasCurrentGroup()) {
         return;
@@ -210,8 +210,8 @@ void MainWindow::fillPackageList()
         const QSignalBlocker quiet(packageList_);
         packageList_->clear();
         packageList_->addItems(names);
+        packageList_->setCurrentRow(std::min(selectedRow, static_cast<int>(names.size()) - 1));
     }
-    packageList_->setCurrentRow(names.isEmpty() ? -1 : 0);
     if (!panelShown()) {
         for (int id : kPackageButtons) {
             findControl(this, id)->setVisible(!names.isEmpty());
@@ -256,10 +256,8 @@ void MainWindow::deleteSelectedPackage()
     if (Status deleted = program_.collection.deletePackage(name.toStdString()); !deleted) {
         program_.dialogs.showMessage(this, deleted.message());
     }
-    const int position = packageList_->currentRow();
-    fillPackageList();
-    packageList_->setCurrentRow(std::min(position, packageList_->count() - 1));
-    updateWordCount();
+    // The same position stays selected, or the one before when the list got shorter.
+    fillPackageList(packageList_->currentRow());
     packageList_->setFocus();
 }
 

@@ -24,7 +24,8 @@ public:
     void startUp();
     // Shows or hides the package area for the current group and refills the list.
     void refreshMainWindow();
-    void fillPackageList();
+    // Refills the list and selects `selectedRow`, or the last package when there are fewer.
+    void fillPackageList(int selectedRow = 0);
     void updateWordCount();
 
     QString titleText() const;

@@ -55,14 +55,6 @@ bool FeedbackDialog::eventFilter(QObject* watched, QEvent* event)
     return FramedDialog::eventFilter(watched, event);
 }
 
-void FeedbackDialog::keyPressEvent(QKeyEvent* event)
-{
-    if (isCloseKey(event->key())) {
-        accept();
-        return;
-    }
-    FramedDialog::keyPressEvent(event);
-}
 
 void FeedbackDialog::mousePressEvent(QMouseEvent* event)
 {

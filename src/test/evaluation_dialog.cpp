@@ -83,13 +83,5 @@ void EvaluationDialog::paintEvent(QPaintEvent* event)
     }
 }
 
-void EvaluationDialog::keyPressEvent(QKeyEvent* event)
-{
-    if (isCloseKey(event->key())) {
-        accept();
-        return;
-    }
-    FramedDialog::keyPressEvent(event);
-}
 
 }  // namespace lexivo

@@ -17,7 +17,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     int percent_ = 0;

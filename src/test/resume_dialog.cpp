@@ -34,6 +34,7 @@ QLabel* addLabel(QWidget* parent, int id, const QString& text, QRect place, cons
 ResumeDialog::ResumeDialog(Program& program, QWidget* mainWindow)
     : FramedDialog(program, mainWindow, centredCorner(program, 700, 250), QSize(700, 500))
 {
+    setClosedByKeys(false);  // only its two buttons lead out
     const QFont text = cellFont(kTahoma, 17);
     auto* title = addLabel(this, 233, "Dokončit test?", QRect(0, 0, 700, 50), cellFont(kArial, 40));
     title->setAlignment(Qt::AlignCenter);
@@ -102,14 +103,6 @@ void ResumeDialog::paintEvent(QPaintEvent* event)
     }
 }
 
-// The dialog has no other way out than its two buttons.
-void ResumeDialog::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        return;
-    }
-    FramedDialog::keyPressEvent(event);
-}
 
 TestInformationDialog::TestInformationDialog(Program& program, QWidget* mainWindow)
     : FramedDialog(program, mainWindow, centredCorner(program, 700, 250), QSize(700, 500))
@@ -157,13 +150,5 @@ void TestInformationDialog::paintEvent(QPaintEvent* event)
     painter.drawText(QRect(QPoint(20, 60), QPoint(400, 350)), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text_);
 }
 
-void TestInformationDialog::keyPressEvent(QKeyEvent* event)
-{
-    if (isCloseKey(event->key())) {
-        accept();
-        return;
-    }
-    FramedDialog::keyPressEvent(event);
-}
 
 }  // namespace lexivo

@@ -1,5 +1,6 @@
 #include "ui/dialog_frame.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 #include "ui/program.h"
@@ -35,6 +36,15 @@ void FramedDialog::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::Window).darker(160));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void FramedDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (!isCloseKey(event->key())) {
+        QDialog::keyPressEvent(event);
+    } else if (closedByKeys_) {
+        accept();
+    }
 }
 
 bool isCloseKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape; }

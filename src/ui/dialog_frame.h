@@ -18,11 +18,15 @@ protected:
     Program& program_;
 
     void setBackground(const QColor& colour);
+    // Enter and Esc close the window; a window without that way out swallows them instead.
+    void setClosedByKeys(bool closed) { closedByKeys_ = closed; }
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void moveOverMainWindow(QPoint topLeft);
 
 private:
     QWidget* mainWindow_;
+    bool closedByKeys_ = true;
 };
 
 // Enter and Esc: the keys that close the small windows.
