@@ -99,7 +99,7 @@ void MainWindow::layOutControls()
 {
     const DesignGrid& g = program_.grid;
     auto place = [&](int id, int x, int y, int w, int h) {
-        findControl(this, id)->setGeometry(g.x(x), g.y(y), g.x(w), g.y(h));
+        findControl(this, id)->setGeometry(gridRect(g, x, y, w, h));
     };
     place(6, 30, 25, 255, 75);
     place(7, 30, 125, 255, 75);

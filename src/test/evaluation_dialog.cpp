@@ -16,17 +16,11 @@
 namespace lexivo {
 namespace {
 
+// The labels are narrow: a smaller font beats a cut-off word.
 QLabel* addLabel(QWidget* parent, int id, const QString& text, QRect place, const QFont& font,
                  const QColor& colour = Qt::black)
 {
-    auto* label = new QLabel(text, parent);
-    setControlId(label, id);
-    label->setGeometry(place);
-    label->setFont(fittedFont(font, text, place.width()));
-    QPalette colours = label->palette();
-    colours.setColor(QPalette::WindowText, colour);
-    label->setPalette(colours);
-    return label;
+    return addStatic(parent, id, text, place, fittedFont(font, text, place.width()), colour);
 }
 
 }  // namespace

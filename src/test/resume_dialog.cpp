@@ -20,10 +20,7 @@ namespace {
 
 QLabel* addLabel(QWidget* parent, int id, const QString& text, QRect place, const QFont& font)
 {
-    auto* label = new QLabel(text, parent);
-    setControlId(label, id);
-    label->setGeometry(place);
-    label->setFont(fittedWrappedFont(font, text, place.size()));
+    auto* label = addStatic(parent, id, text, place, fittedWrappedFont(font, text, place.size()));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;

@@ -56,13 +56,7 @@ void TestConfigurationPanel::createControls()
 {
     const DesignGrid& g = program_.grid;
     const QFont text = cellFont(kTahoma, g.y(30));
-    auto label = [&](int id, const QString& caption, QRect place) {
-        auto* widget = new QLabel(caption, this);
-        setControlId(widget, id);
-        widget->setGeometry(place);
-        widget->setFont(text);
-        return widget;
-    };
+    auto label = [&](int id, const QString& caption, QRect place) { return addStatic(this, id, caption, place, text); };
     // The window reaches past the screen's right edge: long captions get a smaller font.
     const auto fitted = [&](const QString& caption, QRect place) { return fittedFont(text, caption, place.width() - 30); };
     auto radio = [&](int id, const QString& caption, QRect place) {
@@ -84,7 +78,7 @@ void TestConfigurationPanel::createControls()
         widget->setGeometry(place);
         return widget;
     };
-    auto grid = [&](int x, int y, int w, int h) { return QRect(g.x(x), g.y(y), g.x(w), g.y(h)); };
+    auto grid = [&](int x, int y, int w, int h) { return gridRect(g, x, y, w, h); };
 
     label(123, "Vyberte balíčky, ze kterých se chcete nechat vyzkoušet:", grid(130, 35, 1200, 50));
     selectedCount_ = label(124, "", grid(130, 925, 475, 45));

@@ -51,16 +51,9 @@ void TestRunWindow::createControls()
     const DesignGrid& g = program_.grid;
     const TestState& state = program_.engine.state();
     auto label = [&](int id, const QString& text, QRect place, int height, QColor colour = Qt::black) {
-        auto* widget = new QLabel(text, this);
-        setControlId(widget, id);
-        widget->setGeometry(place);
-        widget->setFont(cellFont(kTahoma, height));
-        QPalette colours = widget->palette();
-        colours.setColor(QPalette::WindowText, colour);
-        widget->setPalette(colours);
-        return widget;
+        return addStatic(this, id, text, place, cellFont(kTahoma, height), colour);
     };
-    auto grid = [&](int x, int y, int w, int h) { return QRect(g.x(x), g.y(y), g.x(w), g.y(h)); };
+    auto grid = [&](int x, int y, int w, int h) { return gridRect(g, x, y, w, h); };
 
     question_ = new OwnerDrawnButton(program_, kTestRunWindow, 245, QString(), this, OwnerDrawnButton::Look::WordBox);
     connect(question_, &QPushButton::clicked, this, &TestRunWindow::showExample);

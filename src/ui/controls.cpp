@@ -29,6 +29,23 @@ QWidget* findControl(const QWidget* window, int id)
     return window->findChild<QWidget*>(QStringLiteral("control%1").arg(id));
 }
 
+QLabel* addStatic(QWidget* parent, int id, const QString& text, QRect place, const QFont& font, const QColor& colour)
+{
+    auto* label = new QLabel(text, parent);
+    setControlId(label, id);
+    label->setGeometry(place);
+    label->setFont(font);
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, colour);
+    label->setPalette(colours);
+    return label;
+}
+
+QRect gridRect(const DesignGrid& grid, int x, int y, int width, int height)
+{
+    return QRect(grid.x(x), grid.y(y), grid.x(width), grid.y(height));
+}
+
 QFont cellFont(const QString& family, int cellHeight, bool bold, bool underline)
 {
     QFont font(family);

@@ -1,9 +1,14 @@
 #pragma once
 // Helpers every window uses: numbered controls, fonts by cell height, scheme colours.
 
+#include <QColor>
 #include <QFont>
+#include <QLabel>
+#include <QRect>
 #include <QString>
 #include <QWidget>
+
+#include "ui/design_grid.h"
 
 namespace lexivo {
 
@@ -17,6 +22,13 @@ T* findControlAs(const QWidget* window, int id)
 {
     return qobject_cast<T*>(findControl(window, id));
 }
+
+// A static text with its number, place, font and text colour.
+QLabel* addStatic(QWidget* parent, int id, const QString& text, QRect place, const QFont& font,
+                  const QColor& colour = Qt::black);
+
+// A rectangle given in design-grid units, in pixels.
+QRect gridRect(const DesignGrid& grid, int x, int y, int width, int height);
 
 // Heights in the layouts are cell heights (ascent plus descent), as the windows were measured;
 // Qt sizes fonts by their em, which is a little smaller.
