@@ -380,7 +380,13 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
-        quitWithoutSaving();
+        // Esc inside the test panels stays there: leaving a test must not end the program unsaved.
+        QWidget* focus = focusWidget();
+        const bool inPanel = (configurationPanel_ != nullptr && configurationPanel_->isAncestorOf(focus)) ||
+                             (testWindow_ != nullptr && testWindow_->isAncestorOf(focus));
+        if (!inPanel) {
+            quitWithoutSaving();
+        }
         return;
     }
     QWidget::keyPressEvent(event);

@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -58,21 +57,14 @@ void TestConfigurationPanel::createControls()
     const QFont text = cellFont(kTahoma, g.y(30));
     auto label = [&](int id, const QString& caption, QRect place) { return addStatic(this, id, caption, place, text); };
     // The window reaches past the screen's right edge: long captions get a smaller font.
-    const auto fitted = [&](const QString& caption, QRect place) { return fittedFont(text, caption, place.width() - 30); };
-    auto radio = [&](int id, const QString& caption, QRect place) {
-        auto* widget = new QRadioButton(caption, this);
-        setControlId(widget, id);
-        widget->setGeometry(place);
-        widget->setFont(fitted(caption, place));
-        return widget;
+    const auto place = [&](auto* choice, int id, QRect where) {
+        setControlId(choice, id);
+        choice->setGeometry(where);
+        choice->setFont(fittedFont(text, choice->text(), where.width() - 30));
+        return choice;
     };
-    auto check = [&](int id, const QString& caption, QRect place) {
-        auto* widget = new QCheckBox(caption, this);
-        setControlId(widget, id);
-        widget->setGeometry(place);
-        widget->setFont(fitted(caption, place));
-        return widget;
-    };
+    auto radio = [&](int id, const QString& caption, QRect where) { return place(new QRadioButton(caption, this), id, where); };
+    auto check = [&](int id, const QString& caption, QRect where) { return place(new QCheckBox(caption, this), id, where); };
     auto button = [&](int id, const QString& caption, QRect place) {
         auto* widget = new OwnerDrawnButton(program_, kTestConfigurationWindow, id, caption, this);
         widget->setGeometry(place);
@@ -327,15 +319,6 @@ void TestConfigurationPanel::start()
         program_.dialogs.showMessage(this, written.message());
     }
     emit testStarted();
-}
-
-void TestConfigurationPanel::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 }  // namespace lexivo

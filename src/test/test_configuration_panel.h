@@ -39,8 +39,6 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    // Esc belongs to this panel: it must not reach the main window, where it ends the program.
-    void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,6 +1,5 @@
 #include "test/test_run_window.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -220,15 +219,6 @@ void TestRunWindow::confirmAnswer()
     }
     engine.pickNextWord(false);
     showWord();
-}
-
-void TestRunWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 }  // namespace lexivo
