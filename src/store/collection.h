@@ -24,7 +24,6 @@ public:
     explicit Collection(DataTree tree, NameOrder order = caseInsensitiveOrder);
 
     const DataTree& tree() const { return tree_; }
-    const NameOrder& nameOrder() const { return order_; }
 
     // The group in use, or the no-group marker.
     const std::string& currentGroup() const { return currentGroup_; }

@@ -13,7 +13,6 @@ public:
     EvaluationDialog(Program& program, QWidget* mainWindow, bool interrupted);
 
     int percentRight() const { return percent_; }
-    bool answered() const { return answered_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -135,8 +135,6 @@ void TestRunWindow::layOutQuestion()
     question_->setGeometry(left, bottom - height, right - left, height);
 }
 
-QRect TestRunWindow::questionRect() const { return question_->geometry(); }
-
 void TestRunWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);

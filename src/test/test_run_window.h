@@ -21,7 +21,6 @@ public:
 
     QLineEdit* answerField() const { return answer_; }
     OwnerDrawnButton* questionBox() const { return question_; }
-    QRect questionRect() const;
 
     // Confirms the typed answer, as "OK" and Enter do.
     void confirmAnswer();
