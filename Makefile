@@ -2,6 +2,9 @@
 .PHONY: deps run test bench release clean
 
 CMAKE_GENERATOR ?= Ninja
+# Compilations are cached by path relative to the checkout, so several checkouts share them.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 
 deps:
 	@scripts/install-deps
