@@ -1,0 +1,217 @@
+#include "editing/package_editing.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/temp_tree.h"
+
+namespace lexivo {
+namespace {
+
+using testing::TempTree;
+
+const std::string kWordCharacters = "Slovíčko nesmí obsahovat znaky \"|\" a \"#\".";
+
+TEST(WordChecks, RefuseInTheirOrderWithMessageAndField)
+{
+    const std::string longest(198, 'a');
+    const std::string tooLong(199, 'a');
+    struct Row {
+        WordEntry entry;
+        WordFields fields;
+        std::string message;  // empty: accepted
+        EditorField field;
+    };
+    const std::vector<Row> rows = {
+        {WordEntry::Adding, {longest, "č", ""}, "", EditorField::NewForeign},
+        {WordEntry::Adding, {"a#", "b|", ""}, kWordCharacters, EditorField::NewCzech},
+        {WordEntry::Changing, {"a#", "b|", ""}, kWordCharacters, EditorField::SelectedForeign},
+        {WordEntry::Adding, {"a", "b", "x|y"}, "Příklad použití slovíčka ve větě nesmí obsahovat znaky \"|\" a \"#\".",
+         EditorField::NewExample},
+        {WordEntry::Adding, {tooLong, "b", "x|"}, "Příklad použití slovíčka ve větě nesmí obsahovat znaky \"|\" a \"#\".",
+         EditorField::NewExample},
+        {WordEntry::Adding, {"señor", "pán", ""},
+         "Znak „ñ“ nelze uložit, protože jej čeština v souborech programu nepodporuje. Použijte jiný znak.",
+         EditorField::NewForeign},
+        {WordEntry::Adding, {tooLong, tooLong, ""}, "Cizí výraz je moc dlouhý. Limit je 200 znaků.", EditorField::NewForeign},
+        {WordEntry::Changing, {"a", tooLong, ""}, "Český výraz je moc dlouhý. Limit je 200 znaků.", EditorField::SelectedCzech},
+        {WordEntry::Adding, {"a", "b", tooLong}, "Příklad použití slovíčka ve větě je je moc dlouhý. Limit je 200 znaků.",
+         EditorField::NewExample},
+        {WordEntry::Changing, {"a", "b", tooLong}, "Příklad použití slovíčka ve větě je moc dlouhý. Limit je 200 znaků.",
+         EditorField::SelectedExample},
+        {WordEntry::Adding, {"a", "", ""}, "Musíte zadat český i anglický výraz.", EditorField::NewForeign},
+        {WordEntry::Changing, {"", "b", ""}, "Musíte vyplnit obě dvě kolonky.", EditorField::SelectedForeign},
+    };
+    for (const Row& row : rows) {
+        const auto refusal = checkWordFields(row.fields, row.entry);
+        SCOPED_TRACE(row.message);
+        ASSERT_EQ(refusal.has_value(), !row.message.empty());
+        if (refusal) {
+            EXPECT_EQ(refusal->message.text, row.message);
+            EXPECT_EQ(refusal->message.title, "Chyba");
+            EXPECT_EQ(refusal->field, row.field);
+        }
+    }
+}
+
+class PackageEditingTest : public ::testing::Test {
+protected:
+    void SetUp() override { temp.makeGroup("G"); }
+    PackageEditing open(std::string_view bytes, WordOrder order = WordOrder::Foreign)
+    {
+        temp.writePackage("G", "P", bytes);
+        PackageEditing editing(temp.tree(), "G");
+        editing.showOrder(order);
+        editing.showPackage("P");
+        return editing;
+    }
+    std::string package() const { return temp.readPackage("G", "P"); }
+
+    TempTree temp;
+};
+
+TEST_F(PackageEditingTest, FillsTheListInEachOrder)
+{
+    const std::string bytes = "pear|hru\x9Aka|Eat it.|2\r\nApple|jablko||\r\nzebra|zebra||x\r\n"
+                              "\xE8\x61j|tea||0\r\nbanana|ban\xE1n|Ripe.|2";  // the last line has no line end
+    struct Row {
+        WordOrder order;
+        std::vector<WordListLine> lines;
+    };
+    const std::vector<Row> rows = {
+        {WordOrder::Foreign,
+         {{"Apple - jablko", false}, {"banana - banán", true}, {"pear - hruška", true}, {"zebra - zebra", false},
+          {"čaj - tea", false}}},
+        {WordOrder::Czech,
+         {{"banán - banana", true}, {"hruška - pear", true}, {"jablko - Apple", false}, {"tea - čaj", false},
+          {"zebra - zebra", false}}},
+        {WordOrder::DateAdded,
+         {{"pear - hruška", true}, {"Apple - jablko", false}, {"zebra - zebra", false}, {"čaj - tea", false},
+          {"banana - banán", true}}},
+        // Blocks by knowledge; an empty field counts as 4, "x" is not listed, no dots.
+        {WordOrder::Knowledge,
+         {{"čaj - tea", false}, {"banana - banán", false}, {"pear - hruška", false}, {"Apple - jablko", false}}},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(open(bytes, row.order).lines(), row.lines) << static_cast<int>(row.order);
+    }
+}
+
+TEST_F(PackageEditingTest, AddingAppendsAndSelectsTheNewWord)
+{
+    PackageEditing editing = open("b|b\xE9||1\r\n", WordOrder::Knowledge);
+    EditOutcome added = editing.addWord({"a", "á", "An a."});
+    EXPECT_TRUE(added.written);
+    EXPECT_EQ(package(), "b|b\xE9||1\r\na|\xE1|An a.|4\r\n");
+    ASSERT_EQ(added.lineToSelect, 1u);  // the last block, "Žádná"
+    EXPECT_EQ(editing.lines()[1].text, "a - á");
+
+    std::string full;
+    for (int i = 0; i < 999; ++i) {
+        full += "w" + std::to_string(i) + "|s||4\r\n";
+    }
+    editing = open(full);
+    EXPECT_TRUE(editing.addWord({"last", "poslední", ""}).written);
+    EditOutcome refused = editing.addWord({"more", "víc", ""});
+    EXPECT_EQ(refused.message->text, "Maximální možný počet slovíček v jednom balíčku je 1000.");
+    EXPECT_EQ(refused.focus, EditorField::NewForeign);
+    EXPECT_EQ(editing.lines().size(), 1000u);
+}
+
+TEST_F(PackageEditingTest, ChangingRewritesOnlyTheSelectedRecord)
+{
+    // Two identical lines: the first in file order is the one shown and changed.
+    PackageEditing editing = open("x|y|one|1\r\nx|y|two|3\n" + std::string(300, 'L') + "|z||2\r\n");
+    ASSERT_TRUE(editing.select(1).ok());
+    EXPECT_EQ(editing.selection()->fields.example, "one");
+    EXPECT_EQ(editing.selection()->initialLevel, 1);
+
+    EditOutcome unchanged = editing.changeSelectedWord({"x", "y", "one"}, 1);
+    EXPECT_FALSE(unchanged.written);
+    EXPECT_FALSE(unchanged.message);
+
+    EXPECT_TRUE(editing.changeSelectedWord({"x", "y", "one"}, 0).written);  // the level alone
+    EXPECT_EQ(package(), "x|y|one|0\r\nx|y|two|3\n" + std::string(300, 'L') + "|z||2\r\n");
+
+    ASSERT_TRUE(editing.select(1).ok());
+    EditOutcome changed = editing.changeSelectedWord({"w", "v", "one"}, 0);
+    EXPECT_TRUE(changed.written);
+    EXPECT_EQ(package(), "w|v|one|0\r\nx|y|two|3\n" + std::string(300, 'L') + "|z||2\r\n");
+    ASSERT_TRUE(changed.lineToSelect);
+    EXPECT_EQ(editing.lines()[*changed.lineToSelect].text, "w - v");
+}
+
+TEST_F(PackageEditingTest, ALineWithExtraSeparatorsDoesNotMisleadAChange)
+{
+    // The first line holds two records; the word after it must be the one changed.
+    PackageEditing editing = open("a|b|c|1|d|e\r\nf|g||2\r\n", WordOrder::DateAdded);
+    ASSERT_EQ(editing.lines().size(), 3u);
+    ASSERT_TRUE(editing.select(2).ok());
+    EXPECT_TRUE(editing.changeSelectedWord({"F", "g", ""}, 2).written);
+    EXPECT_EQ(package(), "a|b|c|1|d|e\r\nF|g||2\r\n");
+}
+
+TEST_F(PackageEditingTest, AWordChangedBehindTheEditorsBackIsNotOverwritten)
+{
+    PackageEditing editing = open("a|b||1\r\n");
+    ASSERT_TRUE(editing.select(0).ok());
+    temp.writePackage("G", "P", "q|r||1\r\n");
+    EditOutcome outcome = editing.changeSelectedWord({"a", "c", ""}, 1);
+    EXPECT_FALSE(outcome.written);
+    EXPECT_TRUE(outcome.message);
+    EXPECT_EQ(package(), "q|r||1\r\n");
+}
+
+TEST_F(PackageEditingTest, DeletingOneSelectsTheLineThatTakesItsPlace)
+{
+    struct Row {
+        std::size_t deleted;
+        std::optional<std::size_t> selected;
+        std::string left;
+    };
+    const std::vector<Row> rows = {
+        {0, 0, "b|2||4\r\nc|3||4\r\n"},
+        {2, 1, "a|1||4\r\nb|2||4\r\n"},
+    };
+    for (const Row& row : rows) {
+        PackageEditing editing = open("a|1||4\r\nb|2||4\r\nc|3||4\r\n");
+        ASSERT_TRUE(editing.select(row.deleted).ok());
+        EditOutcome outcome = editing.deleteSelectedWord(row.deleted);
+        EXPECT_EQ(outcome.lineToSelect, row.selected);
+        EXPECT_EQ(package(), row.left);
+    }
+    PackageEditing single = open("a|1||4\r\n");
+    ASSERT_TRUE(single.select(0).ok());
+    EXPECT_EQ(single.deleteSelectedWord(0).lineToSelect, std::nullopt);
+    EXPECT_EQ(package(), "");
+}
+
+TEST_F(PackageEditingTest, DeletingManyTakesIdenticalLinesOneEach)
+{
+    PackageEditing editing = open("x|y|1|\r\nk|l||\r\nx|y|2|\r\nx|y|3|\r\n");
+    // Lines: k - l, x - y, x - y, x - y; the first two "x - y" go, first in file order.
+    EXPECT_TRUE(editing.deleteWords({2, 0, 1}).written);
+    EXPECT_EQ(package(), "x|y|3|\r\n");
+    EXPECT_EQ(editing.lines().size(), 1u);
+
+    std::vector<std::size_t> tooMany(501);
+    EditOutcome refused = editing.deleteWords(tooMany);
+    EXPECT_EQ(refused.message->text, "Najednou lze smazat maximálně 500 slovíček!");
+    EXPECT_EQ(package(), "x|y|3|\r\n");
+}
+
+TEST_F(PackageEditingTest, NoPackageRefusesAddingAndWritesNothing)
+{
+    PackageEditing editing(temp.tree(), "G");
+    editing.showPackage("");
+    EXPECT_TRUE(editing.lines().empty());
+    EXPECT_EQ(editing.addWord({"a", "b", ""}).message->text, "Ve skupině nejsou žádné balíčky.");
+    editing.showPackage("../escape");
+    EXPECT_TRUE(editing.addWord({"a", "b", ""}).message);
+    EXPECT_FALSE(std::filesystem::exists(temp.tree().dataRoot() / "escape"));
+}
+
+}  // namespace
+}  // namespace lexivo
