@@ -219,6 +219,7 @@ Status PackageEditing::rewriteSelectedRecord(const RecordChange& change)
         return target ? change : RecordChange::keep();
     });
     if (written && !found) {
+        refill();  // show what the file holds now
         return wordGoneMessage();
     }
     return written;
@@ -235,8 +236,7 @@ EditOutcome PackageEditing::changeSelectedWord(const WordFields& shown, int leve
     const WordRecord word{shown.foreign, shown.czech, shown.example,
                           std::string(1, static_cast<char>('0' + std::clamp(level, 0, kUnknownLevel)))};
     if (Status written = rewriteSelectedRecord(RecordChange::replaceWith(word)); !written) {
-        refill();
-        return {false, written.message(), EditorField::WordList, std::nullopt};
+        return {false, written.message(), EditorField::SelectedForeign, std::nullopt};
     }
     refill();
     return {true, std::nullopt, EditorField::WordList, findLine(wordDisplayLine(word, order_))};
@@ -258,7 +258,6 @@ EditOutcome PackageEditing::deleteSelectedWord(std::size_t selectedLine)
         return {};
     }
     if (Status written = rewriteSelectedRecord(RecordChange::remove()); !written) {
-        refill();
         return {false, written.message(), EditorField::WordList, std::nullopt};
     }
     refill();
@@ -287,10 +286,10 @@ EditOutcome PackageEditing::deleteWords(std::vector<std::size_t> selectedLines)
     Status written = rewritePackageFile(tree_, group_, package_, [&](const WordRecord& record) {
         return tally.take(record) ? RecordChange::remove() : RecordChange::keep();
     });
-    refill();
     if (!written) {
         return {false, written.message(), EditorField::WordList, std::nullopt};
     }
+    refill();
     if (!tally.empty()) {
         return {true, wordGoneMessage(), EditorField::WordList, std::nullopt};
     }

@@ -74,7 +74,6 @@ struct TransferChecks {
 struct TransferSelection {
     std::vector<std::size_t> left;
     std::vector<std::size_t> right;
-    std::vector<std::size_t>& of(Side side) { return side == Side::Left ? left : right; }
     const std::vector<std::size_t>& of(Side side) const { return side == Side::Left ? left : right; }
 };
 

@@ -153,10 +153,18 @@ TEST_F(PackageEditingTest, ALineWithExtraSeparatorsDoesNotMisleadAChange)
     EXPECT_EQ(package(), "a|b|c|1|d|e\r\nF|g||2\r\n");
 }
 
-TEST_F(PackageEditingTest, AWordChangedBehindTheEditorsBackIsNotOverwritten)
+TEST_F(PackageEditingTest, AFailedOrStaleRewriteLeavesThePackageAlone)
 {
     PackageEditing editing = open("a|b||1\r\n");
     ASSERT_TRUE(editing.select(0).ok());
+    const std::filesystem::path scratch = temp.tree().packageFile("G", "slov");
+    std::filesystem::create_directory(scratch);
+    EditOutcome failed = editing.changeSelectedWord({"a", "c", ""}, 1);
+    EXPECT_TRUE(failed.message && !failed.written);
+    EXPECT_TRUE(editing.selection());  // the user may try again
+    EXPECT_EQ(package(), "a|b||1\r\n");
+    std::filesystem::remove(scratch);
+
     temp.writePackage("G", "P", "q|r||1\r\n");
     EditOutcome outcome = editing.changeSelectedWord({"a", "c", ""}, 1);
     EXPECT_FALSE(outcome.written);
