@@ -287,7 +287,12 @@ Status writeExportFile(const std::filesystem::path& file, std::string_view bytes
     // A scratch name beside the file that nothing else uses.
     std::filesystem::path scratch;
     for (int attempt = 0;; ++attempt) {
-        scratch = file.parent_path() / ("." + file.filename().string() + "." + std::to_string(attempt) + ".part");
+        std::string name(1, '.');
+        name += file.filename().string();
+        name += '.';
+        name += std::to_string(attempt);
+        name += ".part";
+        scratch = file.parent_path() / name;
         std::error_code error;
         if (!std::filesystem::exists(std::filesystem::symlink_status(scratch, error))) {
             break;
