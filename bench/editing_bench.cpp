@@ -146,11 +146,7 @@ void Export1000(benchmark::State& state)
 {
     PackageEditing editing(fixture().tree(), "G");
     editing.showPackage("Velký");
-    ExportSource source;
-    for (const WordListLine& line : editing.lines()) {
-        source.lines.push_back(line.text);
-    }
-    source.records = editing.records();
+    const ExportSource source = exportSource(editing);
     const ExportOptions options{ExportDirection::ForeignFirst, true, true, true, false, ExportFormat::Html};
     const fs::path file = fixture().root() / "export.html";
     for (auto _ : state) {

@@ -199,6 +199,17 @@ int ExportStyle::documentFontSize() const
     return static_cast<int>(size * 0.777777777);
 }
 
+ExportSource exportSource(const PackageEditing& editing)
+{
+    ExportSource source;
+    source.lines.reserve(editing.lines().size());
+    for (const WordListLine& line : editing.lines()) {
+        source.lines.push_back(line.text);
+    }
+    source.records = editing.records();
+    return source;
+}
+
 Result<std::vector<ExportLine>> exportLines(const ExportSource& source, const ExportOptions& options)
 {
     auto records = lineRecords(source, options);

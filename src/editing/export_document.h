@@ -10,12 +10,15 @@
 #include <string_view>
 #include <vector>
 
+#include "editing/package_editing.h"
 #include "editing/word_list.h"
 #include "store/result.h"
 
 namespace lexivo {
 
 enum class ExportFormat { Rtf, Html, Text };
+
+inline constexpr std::string_view kExportDialogTitle = "Exportovat balíček...";
 enum class ExportDirection { ForeignFirst, CzechFirst };
 
 // The format drop-down's labels in the order of `ExportFormat`.
@@ -75,6 +78,8 @@ struct ExportSource {
     std::vector<std::string> lines;
     std::vector<WordRecord> records;
 };
+// What the editor shows: the export follows its package and its order.
+ExportSource exportSource(const PackageEditing& editing);
 
 // The lines of the export. A list line whose record the file no longer holds refuses the
 // whole export, so that nothing half-done is written.

@@ -71,6 +71,14 @@ bool buttonShown(TransferMode mode, TransferButton button)
     return false;
 }
 
+std::optional<Message> closingQuestion(TransferMode mode)
+{
+    if (mode != TransferMode::OnlineStore) {
+        return std::nullopt;
+    }
+    return Message{"Chcete nyní vymazat obsah Vašeho Zásobníku na webu Brindle?", MessageIcon::Exclamation, "Dotaz"};
+}
+
 std::optional<TransferButton> buttonForKey(TransferMode mode, Side list, TransferKey key)
 {
     std::optional<TransferButton> button;

@@ -48,6 +48,8 @@ inline constexpr std::string_view kOnlinePreviewFileName = "balprevtemp";
 bool isSpecialMode(TransferMode mode);
 std::string_view transferTitle(TransferMode mode);
 bool buttonShown(TransferMode mode, TransferButton button);
+// Asked when the window closes: the online store offers to empty the store on the web.
+std::optional<Message> closingQuestion(TransferMode mode);
 // The button a key in a word list presses, if that button is shown.
 std::optional<TransferButton> buttonForKey(TransferMode mode, Side list, TransferKey key);
 // In the preview only the first selected line stays selected; 451 lines or more clear it.
