@@ -203,7 +203,7 @@ ExportSource exportSource(const PackageEditing& editing)
 {
     ExportSource source;
     source.lines.reserve(editing.lines().size());
-    for (const WordListLine& line : editing.lines()) {
+    for (const WordDisplayLine& line : editing.lines()) {
         source.lines.push_back(line.text);
     }
     source.records = editing.records();

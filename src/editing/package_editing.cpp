@@ -150,7 +150,7 @@ std::string PackageEditing::wordCountText() const
 
 std::optional<std::size_t> PackageEditing::findLine(std::string_view text) const
 {
-    const auto found = std::find_if(lines_.begin(), lines_.end(), [&](const WordListLine& line) { return line.text == text; });
+    const auto found = std::find_if(lines_.begin(), lines_.end(), [&](const WordDisplayLine& line) { return line.text == text; });
     return found == lines_.end() ? std::nullopt : std::optional(static_cast<std::size_t>(found - lines_.begin()));
 }
 

@@ -82,7 +82,7 @@ public:
     const std::string& group() const { return group_; }
     const std::string& package() const { return package_; }
     WordOrder order() const { return order_; }
-    const std::vector<WordListLine>& lines() const { return lines_; }
+    const std::vector<WordDisplayLine>& lines() const { return lines_; }
     // The package's records as the last refill read them, in file order.
     const std::vector<WordRecord>& records() const { return records_; }
     std::string wordCountText() const;
@@ -121,7 +121,7 @@ private:
     std::string package_;
     WordOrder order_ = WordOrder::Foreign;
     std::vector<WordRecord> records_;
-    std::vector<WordListLine> lines_;
+    std::vector<WordDisplayLine> lines_;
     std::optional<SelectedWord> selection_;
 };
 

@@ -40,14 +40,14 @@ int shownKnowledgeLevel(const WordRecord& record)
     return knowledgeLevel(record).value_or(kUnknownLevel);
 }
 
-std::vector<WordListLine> wordListLines(const std::vector<WordRecord>& records, WordOrder order,
+std::vector<WordDisplayLine> wordListLines(const std::vector<WordRecord>& records, WordOrder order,
                                         const NameOrder& lineOrder)
 {
-    auto sorted = [&](std::vector<WordListLine>::iterator first, std::vector<WordListLine>::iterator last) {
+    auto sorted = [&](std::vector<WordDisplayLine>::iterator first, std::vector<WordDisplayLine>::iterator last) {
         std::stable_sort(first, last,
-                         [&](const WordListLine& a, const WordListLine& b) { return lineOrder(a.text, b.text); });
+                         [&](const WordDisplayLine& a, const WordDisplayLine& b) { return lineOrder(a.text, b.text); });
     };
-    std::vector<WordListLine> lines;
+    std::vector<WordDisplayLine> lines;
     lines.reserve(records.size());
     if (order == WordOrder::Knowledge) {
         for (int level = 0; level < kKnowledgeLevels; ++level) {

@@ -43,17 +43,18 @@ std::optional<int> knowledgeLevel(const WordRecord& record);
 // The level the editor's knowledge drop-down shows: a field it cannot show counts as 4.
 int shownKnowledgeLevel(const WordRecord& record);
 
-struct WordListLine {
+// How a word appears in every word list; a word is found again in its file by this text.
+struct WordDisplayLine {
     std::string text;
     bool hasExample = false;  // drawn as a dot before the line; never set in the knowledge order
-    bool operator==(const WordListLine&) const = default;
+    bool operator==(const WordDisplayLine&) const = default;
 };
 
 // The lines of a word list for the records of a file, in file order. `lineOrder` is the
 // list's own sorting (case-insensitive, the user's collation); ties keep file order. In the
 // knowledge order a record whose knowledge field is neither empty nor one digit 0 to 4 is
 // not listed.
-std::vector<WordListLine> wordListLines(const std::vector<WordRecord>& records, WordOrder order,
+std::vector<WordDisplayLine> wordListLines(const std::vector<WordRecord>& records, WordOrder order,
                                         const NameOrder& lineOrder);
 
 // The index of the first record, in file order, whose line equals `line`.

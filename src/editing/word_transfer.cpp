@@ -234,7 +234,7 @@ void WordTransfer::refill(Side side)
             previewHeading_ = splitPreviewHeading(record.english);
         }
     }
-    for (WordListLine& line : wordListLines(words, s.order, order_)) {
+    for (WordDisplayLine& line : wordListLines(words, s.order, order_)) {
         s.lines.push_back(std::move(line.text));
     }
     deleteSide_ = side;

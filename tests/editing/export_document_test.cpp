@@ -22,7 +22,7 @@ const std::string kEnd = "</div>\r\n</body>\r\n</html>";
 ExportSource source(const std::vector<WordRecord>& records, ExportDirection direction = ExportDirection::ForeignFirst)
 {
     std::vector<std::string> lines;
-    for (const WordListLine& line : wordListLines(records, wordOrderFor(direction), caseInsensitiveOrder)) {
+    for (const WordDisplayLine& line : wordListLines(records, wordOrderFor(direction), caseInsensitiveOrder)) {
         lines.push_back(line.text);
     }
     return {lines, records};

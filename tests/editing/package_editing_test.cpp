@@ -78,7 +78,7 @@ TEST_F(PackageEditingTest, FillsTheListInEachOrder)
                               "\xE8\x61j|tea||0\r\nbanana|ban\xE1n|Ripe.|2";  // the last line has no line end
     struct Row {
         WordOrder order;
-        std::vector<WordListLine> lines;
+        std::vector<WordDisplayLine> lines;
     };
     const std::vector<Row> rows = {
         {WordOrder::Foreign,
