@@ -15,6 +15,7 @@
 #include "store/collection.h"
 #include "store/data_tree.h"
 #include "store/result.h"
+#include "test/test_files.h"
 
 namespace lexivo {
 
@@ -40,8 +41,8 @@ enum class TransferKey { Delete, F5, F6 };
 
 // At most this many words are moved, copied or deleted at once.
 inline constexpr std::size_t kMaxWordsTransferredAtOnce = 500;
-// The files the special modes list on the left, in the current group's Temporary.
-inline constexpr std::string_view kTestPoolName = "Test";
+// The files the online modes list on the left, in the current group's Temporary (the
+// remaining words are the test pool `kTestPoolName`).
 inline constexpr std::string_view kOnlineStoreFileName = "zastemp";
 inline constexpr std::string_view kOnlinePreviewFileName = "balprevtemp";
 
