@@ -2,7 +2,6 @@
 // The export of a package for printing: a styled page (offered as "RTF (Word)" and as
 // "HTML (web)", the same HTML 4.01 document) or plain text, and the preview of either.
 
-#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -13,6 +12,7 @@
 #include "editing/package_editing.h"
 #include "editing/word_list.h"
 #include "store/result.h"
+#include "ui/colour_scheme.h"
 
 namespace lexivo {
 
@@ -39,12 +39,6 @@ struct ExportOptions {
     ExportFormat format = ExportFormat::Rtf;
 };
 
-struct Rgb {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
-    bool operator==(const Rgb&) const = default;
-};
 // Six upper-case hexadecimal digits: red, green, blue.
 std::string hexColour(Rgb colour);
 

@@ -61,7 +61,8 @@ struct SelectedWord {
     std::size_t recordIndex = 0;  // position among the package's records
 };
 
-// The result of an operation. When `written`, the package changed and the list has been refilled.
+// The result of an operation. When `written`, the package changed and the list has been
+// refilled; with neither `written` nor a message, nothing happened.
 struct [[nodiscard]] EditOutcome {
     bool written = false;
     std::optional<Message> message;  // a refusal or a failure, to show in a box
