@@ -38,8 +38,6 @@ class Fixture {
 public:
     Fixture()
     {
-        std::string pattern = (fs::temp_directory_path() / "lexivo-bench-XXXXXX").string();
-        root_ = ::mkdtemp(pattern.data());
         fs::create_directories(tree_.temporaryDirectory("G"));
         fs::create_directories(tree_.temporaryDirectory("H"));
         full_ = packageOf(kMaxWordsPerPackage);
@@ -58,7 +56,16 @@ public:
     }
 
 private:
-    fs::path root_;
+    static fs::path makeRoot()
+    {
+        std::string pattern = (fs::temp_directory_path() / "lexivo-bench-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            std::abort();  // never fall back to the working directory
+        }
+        return pattern;
+    }
+
+    fs::path root_ = makeRoot();
     DataTree tree_{root_};
     std::string full_;
 };
