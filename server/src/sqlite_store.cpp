@@ -137,14 +137,20 @@ Result<SqliteStore::Lease> SqliteStore::lease()
 
 Result<std::vector<CatalogueEntry>> SqliteStore::catalogue(CatalogueKind kind)
 {
-    Result<std::vector<ListedPackage>> listed = listCatalogue(kind);
-    if (!listed) {
-        return listed.message();
+    Result<Lease> connection = lease();
+    if (!connection) {
+        return connection.message();
     }
+    Statement select(**connection, "SELECT id, area, subgroup, title FROM package WHERE catalogue = ?1 "
+                                   "ORDER BY area, subgroup, title");
+    select.bind(1, catalogueNumber(kind));
     std::vector<CatalogueEntry> entries;
-    entries.reserve(listed->size());
-    for (const ListedPackage& package : *listed) {
-        entries.push_back(package.entry);
+    Statement::Step step;
+    while ((step = select.step()) == Statement::Step::Row) {
+        entries.push_back({select.integer(0), select.text(1), select.text(2), select.text(3)});
+    }
+    if (step == Statement::Step::Failed) {
+        return (**connection).failure("Katalog nelze přečíst");
     }
     return entries;
 }

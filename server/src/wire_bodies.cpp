@@ -29,10 +29,9 @@ void appendRecord(std::string& body, const WordRecord& word)
 std::string replyBytes(const ScriptReply& reply)
 {
     Result<std::string> encoded = encodeCp1250(reply.text);
-    if (!encoded) {
-        return "0" + encodeCp1250("Na serveru došlo k chybě. Zkuste to prosím později.").value();
-    }
-    return (reply.succeeded ? "1" : "0") + encoded.value();
+    std::string bytes(1, reply.succeeded && encoded ? '1' : '0');
+    bytes += encoded ? encoded.value() : encodeCp1250("Na serveru došlo k chybě. Zkuste to prosím později.").value();
+    return bytes;
 }
 
 std::string catalogueBody(const std::vector<CatalogueEntry>& entries)
