@@ -60,6 +60,13 @@ std::optional<std::vector<std::int64_t>> selectedIds(std::string_view selection)
 
 }  // namespace
 
+ScriptService::ScriptService(ServiceStore& store, LoginThrottle::Limits throttleLimits)
+    : store_(store), throttle_(throttleLimits)
+{
+    // Made now, so that not even the first unknown name takes longer than a wrong password.
+    (void)decoyHash();
+}
+
 HttpAnswer ScriptService::answer(std::string_view target, const std::string& address)
 {
     const RequestTarget split = splitTarget(target);

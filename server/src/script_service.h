@@ -18,10 +18,7 @@ struct HttpAnswer {
 
 class ScriptService {
 public:
-    explicit ScriptService(ServiceStore& store, LoginThrottle::Limits throttleLimits = {})
-        : store_(store), throttle_(throttleLimits)
-    {
-    }
+    explicit ScriptService(ServiceStore& store, LoginThrottle::Limits throttleLimits = {});
 
     // The answer to "GET target" from a client at `address`: 404 for a path that is no
     // script, otherwise 200 and the script's reply body.

@@ -1,6 +1,10 @@
 // Administration: catalogue folders, package files, accounts and the command line.
 
+#include <csignal>
 #include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -139,6 +143,49 @@ TEST(Accounts, AddUserReadsThePasswordFromInputAndStoreAddFillsTheStore)
                                testing::encodedForQuery("šárka") + "&heslo=" +
                                testing::encodedForQuery("žluťoučký kůň");
     EXPECT_EQ(service.answer(target, "x").body, cp1250("1~cat|kočka||4~dog|pes||4~"));
+}
+
+TEST(Database, AWriterKilledMidImportLeavesTheOldOrTheNewPackage)
+{
+    TempTree temp;
+    const fs::path db = temp.root() / "s.db";
+    const auto words = [](std::string_view stem, int count) {
+        std::vector<WordRecord> list;
+        for (int i = 0; i < count; ++i) {
+            list.push_back({std::string(stem) + std::to_string(i), "slovo", "", ""});
+        }
+        return list;
+    };
+    const std::vector<WordRecord> first = words("a", 50);
+    const std::vector<WordRecord> second = words("b", 30);
+    ASSERT_TRUE(SqliteStore::create(db).ok());
+    for (int delayMs : {5, 40, 300}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            auto store = SqliteStore::open(db);
+            for (int round = 0; store.ok(); ++round) {
+                (void)(*store)->importCatalogue(CatalogueKind::Thematic,
+                                                {{{0, "A", "S", "P"}, round % 2 == 0 ? first : second}});
+            }
+            ::_exit(1);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+
+        auto store = SqliteStore::open(db);
+        ASSERT_TRUE(store.ok());
+        auto package = (*store)->catalogue(CatalogueKind::Thematic);
+        ASSERT_TRUE(package.ok());
+        if (package->empty()) {
+            continue;  // killed before the first commit
+        }
+        auto stored = (*store)->package(CatalogueKind::Thematic, package->front().id);
+        ASSERT_TRUE(stored.ok() && stored->has_value());
+        const std::vector<WordRecord>& kept = (*stored)->words;
+        EXPECT_TRUE(kept == first || kept == second) << "words after the kill: " << kept.size();
+    }
 }
 
 TEST(Commands, WrongUsageAndForeignFilesAreExplained)
