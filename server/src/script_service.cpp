@@ -14,6 +14,9 @@ constexpr std::size_t kMaxPayloadBytes = 8 << 20;
 // The program sends at most 9500 characters of selection.
 constexpr std::size_t kMaxSelectionBytes = 10000;
 
+// The program sends names and passwords of at most 95 characters; no account has longer ones.
+constexpr std::size_t kMaxLoginBytes = 95;
+
 constexpr int kList = 1;
 constexpr int kDownload = 2;
 constexpr int kStoreDownload = 1;
@@ -143,8 +146,10 @@ ScriptReply ScriptService::storeReply(const ScriptQuery& query, const std::strin
         return ScriptReply::refusal(kUnknownRequest);
     }
     // A name or password is checked only when neither the name nor the address is shut out,
-    // and an unknown name costs as much as a wrong password and is answered alike.
-    const std::string nameKey = accountKey(query.jmeno);
+    // and an unknown name costs as much as a wrong password and is answered alike. An over-long
+    // name is cut to a key no account has (keeping the throttle's table small), and an
+    // over-long password is never hashed.
+    const std::string nameKey = accountKey(std::string_view(query.jmeno).substr(0, kMaxLoginBytes + 1));
     if (throttle_.isShutOut(nameKey, address, LoginThrottle::Clock::now())) {
         return ScriptReply::refusal(kShutOut);
     }
@@ -153,7 +158,8 @@ ScriptReply ScriptService::storeReply(const ScriptQuery& query, const std::strin
         return ScriptReply::refusal(kServerError);
     }
     const bool known = account->has_value();
-    const bool matches = verifyPassword(known ? (*account)->passwordHash : decoyHash(), query.heslo);
+    const bool matches = query.heslo.size() <= kMaxLoginBytes &&
+                         verifyPassword(known ? (*account)->passwordHash : decoyHash(), query.heslo);
     if (!known || !matches) {
         throttle_.recordFailure(nameKey, address, LoginThrottle::Clock::now());
         return ScriptReply::refusal(kLoginFailed);

@@ -83,6 +83,7 @@ TEST_F(ScriptServiceTest, WrongPasswordIsAnsweredLikeAnUnknownName)
     EXPECT_EQ(ask(target(kStore, "1", "", "Petr", "tajne heslo")), refused);
     EXPECT_EQ(ask(target(kStore, "1", "", "Pavel", kPassword)), refused);
     EXPECT_EQ(ask(target(kStore, "2", "", "Petr", "")), refused);
+    EXPECT_EQ(ask(target(kStore, "1", "", std::string(5000, 'P'), std::string(5000, 'x'))), refused);
     EXPECT_EQ(ask(target(kStore, "1", "", "Petr", kPassword)), cp1250("1~cat|kočka|The cat sleeps.|4~"));
 }
 
