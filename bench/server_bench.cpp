@@ -147,6 +147,7 @@ public:
         fs::remove_all(directory_);
     }
     std::uint16_t port() const { return server_->port(); }
+    ScriptService& service() { return *service_; }
 
 private:
     fs::path directory_;
@@ -198,6 +199,16 @@ void BM_ServerCatalogue8Clients(benchmark::State& state)
     runClients(state, served().port(), serverReplyBytes());
 }
 BENCHMARK(BM_ServerCatalogue8Clients)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same reply without HTTP: how much of a request the service itself takes.
+void BM_ServiceCatalogueAnswer(benchmark::State& state)
+{
+    const std::string target = "/lx/komunikace/lxnettembal.php?typ=1&data=&jmeno=&heslo=";
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(served().service().answer(target, "127.0.0.1"));
+    }
+}
+BENCHMARK(BM_ServiceCatalogueAnswer)->Unit(benchmark::kMicrosecond);
 
 void BM_TrivialResponder8Clients(benchmark::State& state)
 {

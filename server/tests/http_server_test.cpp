@@ -99,6 +99,18 @@ TEST_F(HttpServerTest, AnswersTheProgramsRequestLineInHttp10AndCloses)
     EXPECT_EQ(bodyOf(roundTrip(port_, crlf)), catalogue_);
 }
 
+TEST_F(HttpServerTest, TheLargestRequestOfTheProgramFits)
+{
+    // 9500 characters of selection, nearly all sent as %XX, and the longest name and password.
+    std::string longest = "GET /lx/komunikace/lxnetucebnice.php?typ=2&data=3%40";
+    for (int i = 0; i < 9498; ++i) {
+        longest += "%E9";
+    }
+    longest += "&jmeno=" + testing::encodedForQuery(std::string(95, ' ')) +
+               "&heslo=" + testing::encodedForQuery(std::string(95, ' ')) + " HTTP/1.0\nhost: localhost:65535\n\n";
+    EXPECT_TRUE(bodyOf(roundTrip(port_, longest)).starts_with("1~")) << roundTrip(port_, longest).substr(0, 100);
+}
+
 TEST_F(HttpServerTest, OtherPathsAndMethodsAreRefused)
 {
     EXPECT_TRUE(roundTrip(port_, "GET /index.html HTTP/1.0\n\n").starts_with("HTTP/1.0 404"));
