@@ -25,9 +25,9 @@ const std::string kCatalogueRequest =
 
 class Client {
 public:
-    explicit Client(std::uint16_t port) : socket_(::socket(AF_INET, SOCK_STREAM, 0))
+    explicit Client(std::uint16_t port, int timeoutSeconds = 10) : socket_(::socket(AF_INET, SOCK_STREAM, 0))
     {
-        timeval timeout{10, 0};
+        timeval timeout{timeoutSeconds, 0};
         ::setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -51,12 +51,15 @@ public:
         while ((received = ::recv(socket_, chunk, sizeof chunk, 0)) > 0) {
             reply.append(chunk, static_cast<std::size_t>(received));
         }
+        closedByServer_ = received == 0;
         return reply;
     }
+    bool closedByServer() const { return closedByServer_; }
 
 private:
     int socket_;
     bool connected_ = false;
+    bool closedByServer_ = false;
 };
 
 std::string roundTrip(std::uint16_t port, std::string_view request)
@@ -164,6 +167,17 @@ TEST_F(HttpServerTest, MisbehavingClientsHarmNoOne)
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(bodyOf(roundTrip(port_, kCatalogueRequest)), catalogue_);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+}
+
+TEST_F(HttpServerTest, AClientThatStopsHalfwayIsDroppedAfterTenIdleSeconds)
+{
+    Client stalled(port_, 30);
+    ASSERT_TRUE(stalled.send("GET /lx/komunikace/lxnettembal.php?typ=1"));
+    const auto start = std::chrono::steady_clock::now();
+    stalled.receiveAll();
+    EXPECT_TRUE(stalled.closedByServer());
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 9s);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 20s);
 }
 
 }  // namespace
