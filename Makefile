@@ -1,5 +1,5 @@
 # The two everyday commands: `make run` and `make test`. `make bench` measures.
-.PHONY: deps run test bench release clean
+.PHONY: deps run test bench release serve clean
 
 CMAKE_GENERATOR ?= Ninja
 # Compilations are cached by path relative to the checkout, so several checkouts share them.
@@ -31,6 +31,13 @@ test: deps build/test/build.ninja
 bench: release
 	cmake --build build/release --target benchmarks
 	@for b in build/release/bench/*_bench; do echo "== $$b"; $$b || exit 1; done
+
+# The project's own web service on localhost:8080, with the starter catalogue and the demo
+# account (name and password "demo") in build/serve/lexivo.db, made when missing.
+serve: deps build/release/build.ninja
+	cmake --build build/release --target lexivo-server
+	@test -f build/serve/lexivo.db || server/scripts/make-starter-database build/release/lexivo-server build/serve/lexivo.db
+	build/release/lexivo-server serve build/serve/lexivo.db --port 8080 --address 127.0.0.1
 
 clean:
 	rm -rf build
