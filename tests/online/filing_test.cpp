@@ -1,19 +1,18 @@
 #include "online/filing.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "online/download_files.h"
 #include "support/temp_tree.h"
 
 namespace lexivo {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::readBytes;
 using testing::TempTree;
 using testing::writeBytes;
 using Kind = FilingOutcome::Kind;
@@ -30,43 +29,41 @@ std::vector<std::string> entries(const fs::path& directory)
     return names;
 }
 
-// A program directory with the group "Moje" (current) and a download in `downbal`.
+// A program directory with the group "Moje" and a download in `downbal`.
 class Filing : public ::testing::Test {
 protected:
-    void download(const std::string& downbal)
+    void SetUp() override { temp.makeGroup("Moje"); }
+    FilingSession download(const std::string& downbal)
     {
         writeBytes(temp.root() / "downbal", downbal);
-        collection.listGroups();
+        return FilingSession::fromDownload(collection);
     }
-    FilingSession session() { return FilingSession::fromDownload(collection); }
+    FilingOutcome fileAutomatically(const std::string& downbal)
+    {
+        FilingSession filing = download(downbal);
+        return filing.proceed(FilingMode::Automatic, filing.suggestedName(), GroupStep::Run);
+    }
 
     TempTree temp;
     Collection collection{temp.tree()};
-    void SetUp() override { temp.makeGroup("Moje"); }
 };
 
 TEST(FilingNames, ComeFromTheHeader)
 {
-    const std::string header = "FOOD#NÁPOJE#ALKOHOLICKÉ NÁPOJE";
-    EXPECT_EQ(suggestedPackageName(header), "NÁPOJE - ALKOHOLICKÉ NÁPOJE");
-    EXPECT_EQ(recommendedGroup(header), "FOOD");
-    EXPECT_EQ(displayedHeader(header), "FOOD - NÁPOJE - ALKOHOLICKÉ NÁPOJE");
-    EXPECT_EQ(suggestedPackageName("FOOD"), "");
+    EXPECT_EQ(suggestedPackageName("FOOD#NÁPOJE#ALKOHOLICKÉ NÁPOJE"), "NÁPOJE - ALKOHOLICKÉ NÁPOJE");
+    EXPECT_EQ(recommendedGroup("FOOD#NÁPOJE#ALKOHOLICKÉ NÁPOJE"), "FOOD");
+    EXPECT_EQ(displayedHeader("A#B#C"), "A - B - C");
     const auto packages = splitDownload("A#B#C\r\nw|s||\r\nx|t||\nD#E#F\r\n");
     ASSERT_EQ(packages.size(), 2u);
     EXPECT_EQ(packages[0].lines, "w|s||\r\nx|t||\r\n");
     EXPECT_EQ(packages[1].header, "D#E#F");
-    EXPECT_EQ(packages[1].lines, "");
 }
 
 TEST_F(Filing, AutomaticFilingCreatesTheAreaGroupsAndFinishes)
 {
     temp.makeGroup("Animals");
-    download(kDrinks + "\r\nbeer|pivo||\r\nwine|v\xEDno||\r\nanimals#PETS#DOGS\r\ndog|pes||4\r\n");
-    FilingSession filing = session();
-    EXPECT_EQ(filing.suggestedName(), "NÁPOJE - ALKOHOLICKÉ NÁPOJE");
-    const FilingOutcome outcome = filing.proceed(FilingMode::Automatic, filing.suggestedName(), GroupStep::Run);
-
+    const FilingOutcome outcome =
+        fileAutomatically(kDrinks + "\r\nbeer|pivo||\r\nwine|v\xEDno||\r\nanimals#PETS#DOGS\r\ndog|pes||4\r\n");
     EXPECT_EQ(outcome.kind, Kind::Finished);
     EXPECT_EQ(outcome.message, (Message{"Všechny balíčky byly zkopírovány.", MessageIcon::Information, "OK"}));
     EXPECT_EQ(temp.readPackage("FOOD", "NÁPOJE - ALKOHOLICKÉ NÁPOJE"), "beer|pivo||\r\nwine|v\xEDno||\r\n");
@@ -82,9 +79,8 @@ TEST_F(Filing, NameClashStopsTheLoopAndTheRetryGoesOn)
 {
     temp.makeGroup("FOOD");
     temp.writePackage("FOOD", "NÁPOJE - ALKOHOLICKÉ NÁPOJE", "old|staré||\r\n");
-    writeBytes(temp.tree().temporaryFile("FOOD", "packs"), "0\0\0");
-    download(kDrinks + "\r\nbeer|pivo||\r\nFOOD#OVOCE#JABLKA\r\napple|jablko||\r\n");
-    FilingSession filing = session();
+    writeBytes(temp.tree().temporaryFile("FOOD", "packs"), "0");
+    FilingSession filing = download(kDrinks + "\r\nbeer|pivo||\r\nFOOD#OVOCE#JABLKA\r\napple|jablko||\r\n");
 
     FilingOutcome outcome = filing.proceed(FilingMode::Automatic, filing.suggestedName(), GroupStep::Run);
     EXPECT_EQ(outcome.kind, Kind::Stopped);
@@ -104,32 +100,30 @@ TEST_F(Filing, NameClashStopsTheLoopAndTheRetryGoesOn)
 
 TEST_F(Filing, ManualFilingTakesOnePackageAtATimeIntoTheCurrentGroup)
 {
-    download(kDrinks + "\r\nbeer|pivo||\r\nX#Y#Z\r\nz|z||\r\n");
-    FilingSession filing = session();
+    FilingSession filing = download(kDrinks + "\r\nbeer|pivo||\r\nX#Y#Z\r\n");
     FilingOutcome outcome = filing.proceed(FilingMode::Manual, "Pití", GroupStep::Run);
     EXPECT_EQ(outcome.kind, Kind::Waiting);
     EXPECT_EQ(outcome.packageNameField, "Y - Z");
+    EXPECT_EQ(filing.proceed(FilingMode::Manual, "Zet", GroupStep::Run).kind, Kind::Finished);
+    EXPECT_EQ(entries(temp.tree().groupDirectory("Moje")), (std::vector<std::string>{"Pití", "Temporary", "Zet"}));
     EXPECT_EQ(temp.readPackage("Moje", "Pití"), "beer|pivo||\r\n");
-    outcome = filing.proceed(FilingMode::Manual, "Zet", GroupStep::Run);
-    EXPECT_EQ(outcome.kind, Kind::Finished);
-    EXPECT_EQ(entries(temp.tree().dataRoot()), std::vector<std::string>{"Moje"});
 }
 
-TEST_F(Filing, HostileNamesFromTheServerNeverLeaveData)
+TEST_F(Filing, HostileNamesFromTheServerNeverReachTheDisk)
 {
-    const std::string kForbiddenGroup = "Jméno skupiny nesmí obsahovat žádný z těchto znaků: / \\ : \" * ? < > |";
-    const std::string kForbiddenPackage = "Jméno balíčku nesmí obsahovat žádný z těchto znaků: / \\ : \" * ? < > |";
+    const std::string kForbidden = " nesmí obsahovat žádný z těchto znaků: / \\ : \" * ? < > |";
+    const std::string kExists = "Balíček již existuje. Zadejte jiné jméno.";
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"..#x#y", "Toto jméno skupiny není přípustné."},
         {".#x#y", "Toto jméno skupiny není přípustné."},
-        {"a/..#x#y", kForbiddenGroup},
+        {"--- \x9E\xE1\x64n\xE1 skupina nen\xED zavedena ---#x#y", "Toto jméno skupiny není přípustné."},
+        {"a/..#x#y", "Jméno skupiny" + kForbidden},
         {"a\tb#x#y", "Jméno nesmí obsahovat řídicí znaky."},
         {std::string(46, 'g') + "#x#y", "Jméno skupiny je příliš dlouhé. Zadejte kratší."},
         {"#x#y", "Musíte zadat jméno nové skupiny."},
-        {"--- \x9E\xE1\x64n\xE1 skupina nen\xED zavedena ---#x#y", "Toto jméno skupiny není přípustné."},
-        {"Moje#..", "Balíček již existuje. Zadejte jiné jméno."},
-        {"Moje#.", "Balíček již existuje. Zadejte jiné jméno."},
-        {"Moje#/etc#passwd", kForbiddenPackage},
+        {"Moje#..", kExists},
+        {"Moje#.", kExists},
+        {"Moje#/etc#passwd", "Jméno balíčku" + kForbidden},
         {"Moje#", "Musíte napsat jméno nového balíčku."},
         {"Moje#TEMPORARY", "Toto jméno není přípustné."},
         {"Moje#Slov", "Toto jméno není přípustné."},
@@ -138,9 +132,7 @@ TEST_F(Filing, HostileNamesFromTheServerNeverLeaveData)
         {"Moje#a\rb", "Jméno nesmí obsahovat řídicí znaky."},
     };
     for (const auto& [header, expected] : cases) {
-        download(header + "\r\nw|s||\r\n");
-        FilingSession filing = session();
-        const FilingOutcome outcome = filing.proceed(FilingMode::Automatic, filing.suggestedName(), GroupStep::Run);
+        const FilingOutcome outcome = fileAutomatically(header + "\r\nw|s||\r\n");
         EXPECT_EQ(outcome.kind, Kind::Stopped) << header;
         EXPECT_EQ(outcome.message ? outcome.message->text : "", expected) << header;
     }
@@ -149,37 +141,28 @@ TEST_F(Filing, HostileNamesFromTheServerNeverLeaveData)
     EXPECT_EQ(entries(temp.tree().groupDirectory("Moje")), std::vector<std::string>{"Temporary"});
 }
 
-TEST_F(Filing, ChecksThatNeedTheGroupState)
+TEST_F(Filing, NoGroupFullGroupAndOverlongPackage)
 {
-    // No group at all: a manual filing has nowhere to go.
     fs::remove_all(temp.tree().dataRoot());
-    download(kDrinks + "\r\nw|s||\r\n");
-    FilingOutcome outcome = session().proceed(FilingMode::Manual, "Pití", GroupStep::Run);
+    FilingOutcome outcome = download(kDrinks + "\r\nw|s||\r\n").proceed(FilingMode::Manual, "Pití", GroupStep::Run);
     EXPECT_EQ(outcome.message->text, "Musíte vytvořit skupinu do které balíček uložíte.");
     EXPECT_FALSE(outcome.focusPackageName);
 
-    // A full group closes the dialog.
     temp.makeGroup("Moje");
-    for (int i = 0; i < 481; ++i) {
-        temp.writePackage("Moje", "P" + std::to_string(i), "");
-    }
-    download(kDrinks + "\r\nw|s||\r\n");
-    outcome = session().proceed(FilingMode::Manual, "Pití", GroupStep::Run);
-    EXPECT_EQ(outcome.kind, Kind::Closed);
-    EXPECT_EQ(outcome.message->text.rfind("Další balíček nelze přidat.", 0), 0u);
-}
-
-TEST_F(Filing, APackageKeepsAtMostAThousandWords)
-{
     std::string words;
     for (int i = 0; i < 1001; ++i) {
         words += "w" + std::to_string(i) + "|s||\r\n";
     }
-    download(kDrinks + "\r\n" + words);
-    const FilingOutcome outcome = session().proceed(FilingMode::Manual, "Velký", GroupStep::Run);
-    EXPECT_EQ(outcome.kind, Kind::Finished);
+    outcome = download(kDrinks + "\r\n" + words).proceed(FilingMode::Manual, "Velký", GroupStep::Run);
     EXPECT_EQ(outcome.shortenedPackages, std::vector<std::string>{"Velký"});
     EXPECT_EQ(temp.readPackage("Moje", "Velký"), words.substr(0, words.find("w1000|")));
+
+    for (int i = 0; i < 480; ++i) {
+        temp.writePackage("Moje", "P" + std::to_string(i), "");
+    }
+    outcome = download(kDrinks + "\r\nw|s||\r\n").proceed(FilingMode::Manual, "Pití", GroupStep::Run);
+    EXPECT_EQ(outcome.kind, Kind::Closed);
+    EXPECT_EQ(outcome.message->text.rfind("Další balíček nelze přidat.", 0), 0u);
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
 #include "online/scripted_peer.h"
 
-#include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <stdexcept>
 
-#include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -24,66 +22,52 @@ sockaddr_in loopback(int port)
     return address;
 }
 
-// A listening socket on an ephemeral port.
-int listenOnLoopback(int backlog, int& port)
+int listenOnLoopback(int backlog, int receiveBuffer, int& port)
 {
     const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (receiveBuffer > 0) {
+        ::setsockopt(listener, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+    }
     sockaddr_in address = loopback(0);
     socklen_t length = sizeof address;
-    if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listener, backlog) != 0 || ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    if (::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(listener, backlog) != 0 ||
+        ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         throw std::runtime_error(std::string("cannot listen: ") + std::strerror(errno));
     }
     port = ntohs(address.sin_port);
     return listener;
 }
 
-// Waits up to `milliseconds` for `events`; true when ready.
-bool ready(int descriptor, short events, int milliseconds)
+bool readable(int descriptor)
 {
-    pollfd request{descriptor, events, 0};
-    return ::poll(&request, 1, milliseconds) > 0;
+    pollfd request{descriptor, POLLIN, 0};
+    return ::poll(&request, 1, 20) > 0;
 }
 
 }  // namespace
 
 ScriptedPeer::ScriptedPeer(PeerScript script) : script_(std::move(script))
 {
-    listener_ = listenOnLoopback(4, port_);
-    if (!script_.readRequest) {
-        // A small window, so that a client's large request soon has to wait.
-        const int size = 4096;
-        ::setsockopt(listener_, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
-    }
+    // A peer that never reads gets a small window, so a large request soon has to wait.
+    listener_ = listenOnLoopback(4, script_.readRequest ? 0 : 4096, port_);
     thread_ = std::thread([this] { serve(); });
 }
 
-ScriptedPeer::~ScriptedPeer()
+std::string ScriptedPeer::url() const { return "127.0.0.1:" + std::to_string(port_) + "/lx/komunikace/lxnettembal.php"; }
+
+const std::string& ScriptedPeer::finish()
 {
     stop_ = true;
     if (thread_.joinable()) {
         thread_.join();
-    }
-    ::close(listener_);
-}
-
-std::string ScriptedPeer::url(std::string_view path) const
-{
-    return "127.0.0.1:" + std::to_string(port_) + std::string(path);
-}
-
-std::string ScriptedPeer::request()
-{
-    stop_ = true;
-    if (thread_.joinable()) {
-        thread_.join();
+        ::close(listener_);
     }
     return request_;
 }
 
 void ScriptedPeer::serve()
 {
-    while (!stop_ && !ready(listener_, POLLIN, 20)) {
+    while (!stop_ && !readable(listener_)) {
     }
     if (stop_) {
         return;
@@ -94,33 +78,33 @@ void ScriptedPeer::serve()
     ::setsockopt(connection, IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
 
     char buffer[65536];
-    while (script_.readRequest && request_.find("\n\n") == std::string::npos && ready(connection, POLLIN, 2000)) {
-        const ssize_t count = ::recv(connection, buffer, sizeof buffer, 0);
-        if (count <= 0) {
-            break;
+    ssize_t count = 1;
+    while (script_.readRequest && request_.find("\n\n") == std::string::npos && count > 0 && !stop_) {
+        if (readable(connection) && (count = ::recv(connection, buffer, sizeof buffer, 0)) > 0) {
+            request_.append(buffer, static_cast<std::size_t>(count));
         }
-        request_.append(buffer, static_cast<std::size_t>(count));
     }
     for (const std::string& piece : script_.pieces) {
+        if (stop_) {
+            break;
+        }
         ::send(connection, piece.data(), piece.size(), MSG_NOSIGNAL);
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     std::memset(buffer, 'x', sizeof buffer);
     while (streamed_ < script_.streamBytes && !stop_) {
-        const std::size_t size = std::min(sizeof buffer, script_.streamBytes - streamed_);
-        const ssize_t sent = ::send(connection, buffer, size, MSG_NOSIGNAL);
+        const ssize_t sent = ::send(connection, buffer, std::min(sizeof buffer, script_.streamBytes - streamed_), MSG_NOSIGNAL);
         if (sent <= 0) {
             break;  // the client has gone
         }
         streamed_ += static_cast<std::size_t>(sent);
     }
-    // Silent: stay until the client leaves or the test ends; a peer that reads nothing stays deaf.
     while (script_.holdOpen && !stop_) {
-        if (!script_.readRequest) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        } else if (ready(connection, POLLIN, 20) && ::recv(connection, buffer, sizeof buffer, 0) <= 0) {
+        // Until the client leaves; a peer that never reads cannot tell, and waits for the test.
+        if (script_.readRequest && readable(connection) && ::recv(connection, buffer, sizeof buffer, 0) <= 0) {
             break;
         }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     if (script_.reset) {
         const linger abort{1, 0};
@@ -129,31 +113,24 @@ void ScriptedPeer::serve()
     ::close(connection);
 }
 
-UnansweringListener::UnansweringListener()
+int unansweringPort()
 {
-    listener_ = listenOnLoopback(0, port_);
-    // Fill the queue: once it is full the kernel drops further connection requests.
+    int port = 0;
+    listenOnLoopback(0, 0, port);
+    // Once the queue is full the kernel drops further connection requests.
     for (int i = 0; i < 8; ++i) {
-        const int filler = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-        const sockaddr_in address = loopback(port_);
-        ::connect(filler, reinterpret_cast<const sockaddr*>(&address), sizeof address);
-        fillers_.push_back(filler);
+        const sockaddr_in address = loopback(port);
+        ::connect(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0),
+                  reinterpret_cast<const sockaddr*>(&address), sizeof address);
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-}
-
-UnansweringListener::~UnansweringListener()
-{
-    for (const int filler : fillers_) {
-        ::close(filler);
-    }
-    ::close(listener_);
+    return port;
 }
 
 int closedPort()
 {
     int port = 0;
-    ::close(listenOnLoopback(1, port));
+    ::close(listenOnLoopback(1, 0, port));
     return port;
 }
 
