@@ -88,10 +88,14 @@ FilingOutcome FilingSession::proceed(FilingMode mode, std::string_view packageNa
     while (!finished()) {
         outcome.packageNameField = name;
         if (runGroupStep) {
+            const std::string previousGroup = collection_.currentGroup();
             if (auto refused = enterRecommendedGroup()) {
                 outcome.kind = FilingOutcome::Kind::Stopped;
                 outcome.message = std::move(refused);
                 return outcome;
+            }
+            if (collection_.currentGroup() != previousGroup) {
+                outcome.lastFiledPackage.clear();  // it lies in another group
             }
         }
         if (auto full = checkPackageCapacity(collection_.listPackages().size())) {
