@@ -20,14 +20,21 @@ namespace {
 namespace fs = std::filesystem;
 using namespace lexivo;
 
+fs::path makeTemporaryDirectory()
+{
+    std::string pattern = (fs::temp_directory_path() / "lexivo-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        std::abort();
+    }
+    return pattern;
+}
+
 // A program directory with one group "G": the package "Velký" of 1000 words and 480 more
 // packages of 20 words each. Removed when the program ends.
 class Fixture {
 public:
     Fixture()
     {
-        std::string pattern = (fs::temp_directory_path() / "lexivo-bench-XXXXXX").string();
-        root_ = ::mkdtemp(pattern.data());
         fs::create_directories(tree_.temporaryDirectory("G"));
         packageBytes_ = words(kMaxWordsPerPackage);
         writeFileAtomically(tree_.packageFile("G", "Velký"), tree_.packageFile("G", "slov"), packageBytes_).ok();
@@ -54,7 +61,7 @@ private:
         return bytes;
     }
 
-    fs::path root_;
+    fs::path root_ = makeTemporaryDirectory();  // before the tree, which is built from it
     DataTree tree_{root_};
     std::string packageBytes_;
 };
