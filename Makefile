@@ -34,3 +34,15 @@ bench: release
 
 clean:
 	rm -rf build
+
+# `make fuzz` runs each parser's fuzz target with libFuzzer (clang) for FUZZ_SECONDS seconds.
+.PHONY: fuzz
+FUZZ_SECONDS ?= 60
+
+build/fuzz/build.ninja: | deps
+	CC=clang CXX=clang++ cmake -S . -B build/fuzz -G $(CMAKE_GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DLEXIVO_SANITIZE=ON -DLEXIVO_FUZZ=ON -DBUILD_TESTING=OFF
+
+fuzz: deps build/fuzz/build.ninja
+	cmake --build build/fuzz --target fuzz_targets
+	fuzz/run-fuzz build/fuzz/fuzz $(FUZZ_SECONDS)
