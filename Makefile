@@ -35,8 +35,9 @@ bench: release
 clean:
 	rm -rf build
 
-# `make fuzz` runs each parser's fuzz target with libFuzzer (clang) for FUZZ_SECONDS seconds.
-.PHONY: fuzz
+# `make fuzz` runs each parser's fuzz target with libFuzzer (clang) for FUZZ_SECONDS seconds;
+# `make package` builds the Debian package build/release/lexivo_<version>_<arch>.deb.
+.PHONY: fuzz package
 FUZZ_SECONDS ?= 60
 
 build/fuzz/build.ninja: | deps
@@ -46,3 +47,7 @@ build/fuzz/build.ninja: | deps
 fuzz: deps build/fuzz/build.ninja
 	cmake --build build/fuzz --target fuzz_targets
 	fuzz/run-fuzz build/fuzz/fuzz $(FUZZ_SECONDS)
+
+package: deps build/release/build.ninja
+	cmake --build build/release --target installable
+	cd build/release && cpack -G DEB
