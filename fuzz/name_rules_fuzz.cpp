@@ -18,15 +18,25 @@ namespace fs = std::filesystem;
 namespace {
 
 // An empty directory for the rules that look for an existing entry; removed at exit.
-const fs::path& emptyParent()
-{
-    static const fs::path parent = [] {
+struct EmptyDirectory {
+    fs::path path;
+    EmptyDirectory()
+    {
         std::string pattern = (fs::temp_directory_path() / "lexivo-name-fuzz-XXXXXX").string();
         FUZZ_CHECK(::mkdtemp(pattern.data()) != nullptr);
-        std::atexit([] { std::error_code ignored; fs::remove_all(emptyParent(), ignored); });
-        return fs::path(pattern);
-    }();
-    return parent;
+        path = pattern;
+    }
+    ~EmptyDirectory()
+    {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+};
+
+const fs::path& emptyParent()
+{
+    static const EmptyDirectory directory;
+    return directory.path;
 }
 
 bool holdsControlCharacter(std::string_view name)
