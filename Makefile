@@ -41,3 +41,20 @@ serve: deps build/release/build.ninja
 
 clean:
 	rm -rf build
+
+# `make fuzz` runs each parser's fuzz target with libFuzzer (clang) for FUZZ_SECONDS seconds;
+# `make package` builds the Debian package build/release/lexivo_<version>_<arch>.deb.
+.PHONY: fuzz package
+FUZZ_SECONDS ?= 60
+
+build/fuzz/build.ninja: | deps
+	CC=clang CXX=clang++ cmake -S . -B build/fuzz -G $(CMAKE_GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DLEXIVO_SANITIZE=ON -DLEXIVO_FUZZ=ON -DBUILD_TESTING=OFF
+
+fuzz: deps build/fuzz/build.ninja
+	cmake --build build/fuzz --target fuzz_targets
+	fuzz/run-fuzz build/fuzz/fuzz $(FUZZ_SECONDS)
+
+package: deps build/release/build.ninja
+	cmake --build build/release --target installable
+	cd build/release && cpack -G DEB
