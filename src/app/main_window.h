@@ -63,10 +63,10 @@ private:
 
     Program& program_;
     QListWidget* packageList_ = nullptr;
-    QLabel* caption_ = nullptr;       // 200
-    QLabel* packageCount_ = nullptr;  // 119
-    QLabel* wordCount_ = nullptr;     // 120
-    OwnerDrawnButton* webLink_ = nullptr;   // 218
+    QLabel* caption_ = nullptr;
+    QLabel* packageCount_ = nullptr;
+    QLabel* wordCount_ = nullptr;
+    OwnerDrawnButton* webLink_ = nullptr;
     TestConfigurationPanel* configurationPanel_ = nullptr;
     TestRunWindow* testWindow_ = nullptr;
     bool quitting_ = false;

@@ -9,12 +9,15 @@
 #include "test/answer_check.h"
 #include "test/speech.h"
 #include "ui/button_font.h"
+#include "ui/control_ids/feedback_dialog.h"
 #include "ui/controls.h"
 #include "ui/owner_drawn.h"
 #include "ui/program.h"
 
 namespace lexivo {
 namespace {
+
+namespace control = feedback_dialog_control;
 
 constexpr int kWidth = 400;
 constexpr int kHeight = 200;
@@ -27,10 +30,10 @@ QFont feedbackFont() { return cellFont(kArial, 21, true); }
 
 }  // namespace
 
-FeedbackDialog::FeedbackDialog(Program& program, QWidget* mainWindow, int windowKind, QSize size, QString english)
+FeedbackDialog::FeedbackDialog(Program& program, QWidget* mainWindow, WindowKind windowKind, QSize size, QString english)
     : FramedDialog(program, mainWindow, feedbackCorner(program), size), english_(std::move(english))
 {
-    speaker_ = new OwnerDrawnButton(program, windowKind, 259, QString(), this, OwnerDrawnButton::Look::Speaker);
+    speaker_ = new OwnerDrawnButton(program, windowKind, control::Speaker, QString(), this, OwnerDrawnButton::Look::Speaker);
     speaker_->setGeometry(10, 154, 24, 22);
     speaker_->setVisible(speakerButtonsShown(program));
     connect(speaker_, &QPushButton::clicked, this, [this] { speakWord(program_, english_); });
@@ -67,7 +70,7 @@ void FeedbackDialog::mousePressEvent(QMouseEvent* event)
 
 RightAnswerDialog::RightAnswerDialog(Program& program, QWidget* mainWindow, const QString& typed,
                                      const QString& expected, const QString& english)
-    : FeedbackDialog(program, mainWindow, kRightFeedbackWindow, QSize(kWidth, kHeight), english),
+    : FeedbackDialog(program, mainWindow, WindowKind::RightFeedback, QSize(kWidth, kHeight), english),
       synonyms_(QString::fromStdString(synonymsLine(typed.toStdString(), expected.toStdString())))
 {
     setBackground(QColor(80, 240, 80));
@@ -96,7 +99,7 @@ void RightAnswerDialog::paintEvent(QPaintEvent* event)
 
 WrongAnswerDialog::WrongAnswerDialog(Program& program, QWidget* mainWindow, const QString& shown,
                                      const QString& expected, const QString& english)
-    : FeedbackDialog(program, mainWindow, kWrongFeedbackWindow, QSize(kWidth, kHeight), english),
+    : FeedbackDialog(program, mainWindow, WindowKind::WrongFeedback, QSize(kWidth, kHeight), english),
       text_(shown + " - " + expected)
 {
     setBackground(QColor(255, 200, 200));
@@ -106,7 +109,7 @@ WrongAnswerDialog::WrongAnswerDialog(Program& program, QWidget* mainWindow, cons
     title->setFont(cellFont(kArial, 30, true));
 
     auto* typoButton = new QPushButton("Překlep", this);
-    setControlId(typoButton, 1236);
+    setControlId(typoButton, control::Typo);
     typoButton->setGeometry(325, 154, 60, 22);
     typoButton->setFont(cellFont(kArial, 15));
     typoButton->setAutoDefault(false);

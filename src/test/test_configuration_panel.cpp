@@ -15,6 +15,7 @@
 #include "test/test_files.h"
 #include "ui/button_font.h"
 #include "ui/control_behaviour.h"
+#include "ui/control_ids/test_configuration_panel.h"
 #include "ui/controls.h"
 #include "ui/owner_drawn.h"
 #include "ui/program.h"
@@ -22,12 +23,12 @@
 namespace lexivo {
 namespace {
 
+namespace control = test_configuration_panel_control;
+
 constexpr int kRowHeight = 25;     // pixels per package box
 constexpr int kMaxBoxes = 500;
 constexpr int kScrollLine = 10;
 constexpr int kWheelLines = 2;
-constexpr int kFixedCountId = 156;
-constexpr int kUntilAllId = 157;
 
 }  // namespace
 
@@ -42,7 +43,7 @@ TestConfigurationPanel::TestConfigurationPanel(Program& program, QWidget* mainWi
     setAutoFillBackground(true);
     createControls();
     fillPackageList();
-    attachControlBehaviour(this, kTestConfigurationWindow);
+    attachControlBehaviour(this, WindowKind::TestConfiguration);
     QTimer::singleShot(10, this, &TestConfigurationPanel::applyPresets);
 }
 
@@ -66,19 +67,20 @@ void TestConfigurationPanel::createControls()
     auto radio = [&](int id, const QString& caption, QRect where) { return place(new QRadioButton(caption, this), id, where); };
     auto check = [&](int id, const QString& caption, QRect where) { return place(new QCheckBox(caption, this), id, where); };
     auto button = [&](int id, const QString& caption, QRect place) {
-        auto* widget = new OwnerDrawnButton(program_, kTestConfigurationWindow, id, caption, this);
+        auto* widget = new OwnerDrawnButton(program_, WindowKind::TestConfiguration, id, caption, this);
         widget->setGeometry(place);
         return widget;
     };
     auto grid = [&](int x, int y, int w, int h) { return gridRect(g, x, y, w, h); };
 
-    label(123, "Vyberte balíčky, ze kterých se chcete nechat vyzkoušet:", grid(130, 35, 1200, 50));
-    selectedCount_ = label(124, "", grid(130, 925, 475, 45));
+    label(control::ChooseCaption, "Vyberte balíčky, ze kterých se chcete nechat vyzkoušet:", grid(130, 35, 1200, 50));
+    selectedCount_ = label(control::SelectedCount, "", grid(130, 925, 475, 45));
 
     mode_ = new QButtonGroup(this);
-    mode_->addButton(radio(kFixedCountId, "Pevný počet slovíček v testu:", grid(660, 110, 470, 50)), kFixedCountId);
+    mode_->addButton(radio(control::FixedCount, "Pevný počet slovíček v testu:", grid(660, 110, 470, 50)),
+                     control::FixedCount);
     count_ = new QLineEdit(this);
-    setControlId(count_, 125);
+    setControlId(count_, control::QuestionCount);
     count_->setGeometry(grid(1140, 112, 110, 46));
     count_->setFont(text);
     count_->setMaxLength(6);
@@ -87,34 +89,34 @@ void TestConfigurationPanel::createControls()
     edit.setColor(QPalette::Base, toQColor(program_.scheme().editColour));
     edit.setColor(QPalette::Text, toQColor(fixed_colour::kControlText));
     count_->setPalette(edit);
-    check(158, "Zabránit opakování slovíček", grid(700, 170, 580, 50));
-    check(249, "Zkoušet podle koeficientu znalostí", grid(700, 225, 580, 50));
+    check(control::NoRepeat, "Zabránit opakování slovíček", grid(700, 170, 580, 50));
+    check(control::ByCoefficient, "Zkoušet podle koeficientu znalostí", grid(700, 225, 580, 50));
     const QString untilAll = g.screenH() < 900 ? "Ukončit po vyčerpání všech slovíček"
                                                 : "Ukončit po správném zodpovězení všech slovíček";
-    mode_->addButton(radio(kUntilAllId, untilAll, grid(660, 295, 620, 50)), kUntilAllId);
+    mode_->addButton(radio(control::UntilAllRight, untilAll, grid(660, 295, 620, 50)), control::UntilAllRight);
 
     direction_ = new QButtonGroup(this);
     const QString& language = program_.language.genitive;
-    direction_->addButton(radio(128, "Testování z češtiny do " + language, grid(660, 420, 620, 50)), kCzechShown);
-    direction_->addButton(radio(126, "Testování z " + language + " do češtiny", grid(660, 475, 620, 50)),
+    direction_->addButton(radio(control::CzechShown, "Testování z češtiny do " + language, grid(660, 420, 620, 50)), kCzechShown);
+    direction_->addButton(radio(control::EnglishShown, "Testování z " + language + " do češtiny", grid(660, 475, 620, 50)),
                           kEnglishShown);
-    direction_->addButton(radio(129, "Kombinace", grid(660, 530, 620, 50)), kRandomDirection);
+    direction_->addButton(radio(control::RandomDirection, "Kombinace", grid(660, 530, 620, 50)), kRandomDirection);
 
-    check(171, "Rozlišovat malá a velká písmena", grid(660, 655, 620, 50));
-    check(253, "Zamknout úroveň znalosti", grid(660, 710, 620, 50));
+    check(control::CaseSensitive, "Rozlišovat malá a velká písmena", grid(660, 655, 620, 50));
+    check(control::LockCoefficients, "Zamknout úroveň znalosti", grid(660, 710, 620, 50));
 
-    connect(button(130, "Vše", grid(130, 985, 150, 55)), &QPushButton::clicked, this, [this] { selectAll(true); });
-    connect(button(131, "Nic", grid(292, 985, 150, 55)), &QPushButton::clicked, this, [this] { selectAll(false); });
-    auto* asLastTime = button(160, "Jako minule", grid(455, 985, 150, 55));
+    connect(button(control::SelectAll, "Vše", grid(130, 985, 150, 55)), &QPushButton::clicked, this, [this] { selectAll(true); });
+    connect(button(control::SelectNone, "Nic", grid(292, 985, 150, 55)), &QPushButton::clicked, this, [this] { selectAll(false); });
+    auto* asLastTime = button(control::AsLastTime, "Jako minule", grid(455, 985, 150, 55));
     asLastTime->hide();
     connect(asLastTime, &QPushButton::clicked, this, &TestConfigurationPanel::selectAsLastTime);
     const double startScale = g.screenH() >= 1300 ? 1.3 : 1.0;
-    auto* startButton = button(127, "START", QRect(g.x(1000), g.y(900), qRound(200 * startScale), qRound(75 * startScale)));
+    auto* startButton = button(control::Start, "START", QRect(g.x(1000), g.y(900), qRound(200 * startScale), qRound(75 * startScale)));
     connect(startButton, &QPushButton::clicked, this, &TestConfigurationPanel::start);
 
     connect(mode_, &QButtonGroup::idClicked, this, [this] { updateModeDependents(); });
-    auto* noRepeat = findControlAs<QCheckBox>(this, 158);
-    auto* byCoefficient = findControlAs<QCheckBox>(this, 249);
+    auto* noRepeat = findControlAs<QCheckBox>(this, control::NoRepeat);
+    auto* byCoefficient = findControlAs<QCheckBox>(this, control::ByCoefficient);
     // Each word at most once and picking by coefficient exclude each other.
     connect(noRepeat, &QCheckBox::clicked, this, [=](bool on) { if (on) byCoefficient->setChecked(false); });
     connect(byCoefficient, &QCheckBox::clicked, this, [=](bool on) { if (on) noRepeat->setChecked(false); });
@@ -182,44 +184,44 @@ void TestConfigurationPanel::applyPresets()
     const std::string& group = program_.collection.currentGroup();
     applySettings(loadTestPresets(program_.tree, group));
     std::error_code error;
-    findControl(this, 160)->setVisible(
+    findControl(this, control::AsLastTime)->setVisible(
         std::filesystem::exists(program_.tree.temporaryFile(group, kPackageSelectionName), error));
-    findControl(this, 127)->setFocus();
+    findControl(this, control::Start)->setFocus();
     presetsApplied_ = true;
 }
 
 void TestConfigurationPanel::applySettings(const TestSettings& settings)
 {
-    mode_->button(settings.fixedCount ? kFixedCountId : kUntilAllId)->setChecked(true);
+    mode_->button(settings.fixedCount ? control::FixedCount : control::UntilAllRight)->setChecked(true);
     count_->setText(QString::number(settings.questionCount));
-    findControlAs<QCheckBox>(this, 158)->setChecked(settings.noRepeat);
-    findControlAs<QCheckBox>(this, 249)->setChecked(settings.byCoefficient);
+    findControlAs<QCheckBox>(this, control::NoRepeat)->setChecked(settings.noRepeat);
+    findControlAs<QCheckBox>(this, control::ByCoefficient)->setChecked(settings.byCoefficient);
     if (QAbstractButton* direction = direction_->button(settings.directionMode)) {
         direction->setChecked(true);
     }
-    findControlAs<QCheckBox>(this, 171)->setChecked(settings.caseSensitive);
-    findControlAs<QCheckBox>(this, 253)->setChecked(settings.lockCoefficients);
+    findControlAs<QCheckBox>(this, control::CaseSensitive)->setChecked(settings.caseSensitive);
+    findControlAs<QCheckBox>(this, control::LockCoefficients)->setChecked(settings.lockCoefficients);
     updateModeDependents();
 }
 
 TestSettings TestConfigurationPanel::settings() const
 {
     TestSettings settings;
-    settings.fixedCount = mode_->checkedId() == kFixedCountId;
+    settings.fixedCount = mode_->checkedId() == control::FixedCount;
     settings.questionCount = count_->text().left(9).toInt();
-    settings.noRepeat = findControlAs<QCheckBox>(this, 158)->isChecked();
-    settings.byCoefficient = findControlAs<QCheckBox>(this, 249)->isChecked();
+    settings.noRepeat = findControlAs<QCheckBox>(this, control::NoRepeat)->isChecked();
+    settings.byCoefficient = findControlAs<QCheckBox>(this, control::ByCoefficient)->isChecked();
     settings.directionMode = direction_->checkedId() >= 0 ? direction_->checkedId() : kCzechShown;
-    settings.caseSensitive = findControlAs<QCheckBox>(this, 171)->isChecked();
-    settings.lockCoefficients = findControlAs<QCheckBox>(this, 253)->isChecked();
+    settings.caseSensitive = findControlAs<QCheckBox>(this, control::CaseSensitive)->isChecked();
+    settings.lockCoefficients = findControlAs<QCheckBox>(this, control::LockCoefficients)->isChecked();
     return settings;
 }
 
 void TestConfigurationPanel::updateModeDependents()
 {
-    const bool fixed = mode_->checkedId() == kFixedCountId;
-    findControl(this, 158)->setVisible(fixed);
-    findControl(this, 249)->setVisible(fixed);
+    const bool fixed = mode_->checkedId() == control::FixedCount;
+    findControl(this, control::NoRepeat)->setVisible(fixed);
+    findControl(this, control::ByCoefficient)->setVisible(fixed);
     count_->setEnabled(fixed);
 }
 

@@ -14,12 +14,15 @@
 #include "ui/artwork.h"
 #include "ui/button_font.h"
 #include "ui/control_behaviour.h"
+#include "ui/control_ids/test_run_window.h"
 #include "ui/controls.h"
 #include "ui/owner_drawn.h"
 #include "ui/program.h"
 
 namespace lexivo {
 namespace {
+
+namespace control = test_run_window_control;
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
@@ -36,7 +39,7 @@ TestRunWindow::TestRunWindow(Program& program, QWidget* mainWindow)
     setPalette(colours);
     setAutoFillBackground(true);
     createControls();
-    attachControlBehaviour(this, kTestRunWindow);
+    attachControlBehaviour(this, WindowKind::TestRun);
 
     program_.engine.pickNextWord(true);
     const TestState& state = program_.engine.state();
@@ -54,44 +57,47 @@ void TestRunWindow::createControls()
     };
     auto grid = [&](int x, int y, int w, int h) { return gridRect(g, x, y, w, h); };
 
-    question_ = new OwnerDrawnButton(program_, kTestRunWindow, 245, QString(), this, OwnerDrawnButton::Look::WordBox);
+    question_ = new OwnerDrawnButton(program_, WindowKind::TestRun, control::Question, QString(), this,
+                                     OwnerDrawnButton::Look::WordBox);
     connect(question_, &QPushButton::clicked, this, &TestRunWindow::showExample);
 
     answer_ = new QLineEdit(this);
-    setControlId(answer_, 132);
+    setControlId(answer_, control::Answer);
     answer_->setGeometry(g.x(530) + 10, g.y(90), g.x(475), 25);
     answer_->setFont(cellFont(kArial, 20));
     answer_->setMaxLength(199);
     connect(answer_, &QLineEdit::textChanged, this, &TestRunWindow::updateTypingColour);
-    label(133, "-", QRect(g.x(530) - 10, g.y(90), 20, 20), 25);
+    label(control::Dash, "-", QRect(g.x(530) - 10, g.y(90), 20, 20), 25);
 
-    auto* ok = new OwnerDrawnButton(program_, kTestRunWindow, 134, "OK", this);
+    auto* ok = new OwnerDrawnButton(program_, WindowKind::TestRun, control::Confirm, "OK", this);
     ok->setGeometry(g.x(530) - 60, g.y(160), 120, 50);
     connect(ok, &QPushButton::clicked, this, &TestRunWindow::confirmAnswer);
 
-    packageLine_ = label(223, "Pochází z balíčku:", QRect(g.x(30), g.y(90) + 25, g.x(1005) + 10, 20), 17);
+    packageLine_ = label(control::PackageLine, "Pochází z balíčku:", QRect(g.x(30), g.y(90) + 25, g.x(1005) + 10, 20), 17);
     packageLine_->setVisible(program_.config.showPackageName && program_.engine.poolPackageNames().size() >= 2);
 
-    label(139, QString(), grid(100, 380, 425, 50), g.y(30));
-    label(140, QString(), grid(525, 380, 425, 50), g.y(30));
-    label(141, QString(), grid(100, 430, 385, 150), g.y(50), QColor(0, 230, 0));
-    label(142, QString(), grid(525, 430, 425, 150), g.y(50), QColor(230, 0, 0));
-    label(136, "Průběh testu:", grid(100, 680, 850, 35), g.y(30));
+    label(control::RightCount, QString(), grid(100, 380, 425, 50), g.y(30));
+    label(control::WrongCount, QString(), grid(525, 380, 425, 50), g.y(30));
+    label(control::RightPercent, QString(), grid(100, 430, 385, 150), g.y(50), QColor(0, 230, 0));
+    label(control::WrongPercent, QString(), grid(525, 430, 425, 150), g.y(50), QColor(230, 0, 0));
+    label(control::ProgressCaption, "Průběh testu:", grid(100, 680, 850, 35), g.y(30));
     progress_ = new QProgressBar(this);
-    setControlId(progress_, 135);
+    setControlId(progress_, control::Progress);
     progress_->setGeometry(grid(100, 740, 850, 35));
     progress_->setTextVisible(false);
-    label(138, QString(), grid(525, 780, 425, 50), g.y(25));
-    label(137, "Zodpovězeno: 0", grid(100, 800, 425, 50), g.y(30))->hide();
+    label(control::Remaining, QString(), grid(525, 780, 425, 50), g.y(25));
+    label(control::Answered, "Zodpovězeno: 0", grid(100, 800, 425, 50), g.y(30))->hide();
 
-    auto* information = new OwnerDrawnButton(program_, kTestRunWindow, 172, "Zobrazit předvolby tohoto testu", this);
+    auto* information = new OwnerDrawnButton(program_, WindowKind::TestRun, control::ShowSettings,
+                                             "Zobrazit předvolby tohoto testu", this);
     information->setGeometry(state.fixedCount ? grid(360, 860, 330, 40) : grid(100, 860, 330, 40));
     connect(information, &QPushButton::clicked, this, [this] {
         TestInformationDialog dialog(program_, mainWindow_);
         dialog.exec();
         answer_->setFocus();
     });
-    auto* remaining = new OwnerDrawnButton(program_, kTestRunWindow, 169, "Ze zbývajících vytvořit balíček", this);
+    auto* remaining = new OwnerDrawnButton(program_, WindowKind::TestRun, control::PackageOfRemaining,
+                                           "Ze zbývajících vytvořit balíček", this);
     remaining->setGeometry(grid(620, 860, 330, 40));
     remaining->setVisible(!state.fixedCount);
     // Saving the remaining words opens the add-package dialog, which is not built yet.
@@ -104,16 +110,16 @@ void TestRunWindow::showWord()
     layOutQuestion();
     answer_->clear();
     answer_->setFocus();
-    findControlAs<QLabel>(this, 139)->setText(QString("Správně: %1").arg(state.rightCount));
-    findControlAs<QLabel>(this, 140)->setText(QString("Špatně: %1").arg(state.wrongCount));
+    findControlAs<QLabel>(this, control::RightCount)->setText(QString("Správně: %1").arg(state.rightCount));
+    findControlAs<QLabel>(this, control::WrongCount)->setText(QString("Špatně: %1").arg(state.wrongCount));
     packageLine_->setText("Balíček: " + qt(state.packageName));
     const int answered = state.rightCount + state.wrongCount;
-    findControlAs<QLabel>(this, 138)->setText(
+    findControlAs<QLabel>(this, control::Remaining)->setText(
         state.fixedCount ? QString("Zbývá: %1").arg(state.totalCount - answered)
                          : QString("Zbývá správně zodpovědět: %1").arg(program_.engine.remainingCount()));
     const int percent = successPercent(state.rightCount, state.wrongCount);
-    findControlAs<QLabel>(this, 141)->setText(QString("%1 %").arg(answered > 0 ? percent : 0));
-    findControlAs<QLabel>(this, 142)->setText(QString("%1 %").arg(answered > 0 ? 100 - percent : 0));
+    findControlAs<QLabel>(this, control::RightPercent)->setText(QString("%1 %").arg(answered > 0 ? percent : 0));
+    findControlAs<QLabel>(this, control::WrongPercent)->setText(QString("%1 %").arg(answered > 0 ? 100 - percent : 0));
     const int position = state.fixedCount ? state.totalCount - answered : program_.engine.remainingCount();
     progress_->setValue(std::clamp(position, progress_->minimum(), progress_->maximum()));
     updateTypingColour();

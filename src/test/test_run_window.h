@@ -46,10 +46,10 @@ private:
 
     Program& program_;
     QWidget* mainWindow_;
-    OwnerDrawnButton* question_ = nullptr;  // 245
-    QLineEdit* answer_ = nullptr;           // 132
-    QLabel* packageLine_ = nullptr;         // 223
-    QProgressBar* progress_ = nullptr;      // 135
+    OwnerDrawnButton* question_ = nullptr;
+    QLineEdit* answer_ = nullptr;
+    QLabel* packageLine_ = nullptr;
+    QProgressBar* progress_ = nullptr;
 };
 
 }  // namespace lexivo

@@ -25,7 +25,7 @@ private slots:
     {
         TestProgram test;
         QWidget window;
-        OwnerDrawnButton button(test.program, kEvaluationWindow, 159, "OK", &window);
+        OwnerDrawnButton button(test.program, WindowKind::Evaluation, 159, "OK", &window);
         button.setGeometry(0, 0, 120, 50);
         QCOMPARE(button.textRect(), QRect(0, 0, 120, 50));
         button.setDown(true);
@@ -42,7 +42,7 @@ private slots:
     {
         TestProgram test;
         QWidget window;
-        OwnerDrawnButton button(test.program, kMainWindow, 6, "Test", &window);
+        OwnerDrawnButton button(test.program, WindowKind::Main, 6, "Test", &window);
         button.setGeometry(0, 0, 255, 75);
         QVERIFY(!testing::paintsColour(button.grab().toImage(), button.rect(), Qt::red));
         button.setProhibited([] { return true; });
@@ -54,11 +54,11 @@ private slots:
     {
         TestProgram test;
         QWidget window;
-        OwnerDrawnButton link(test.program, kAboutWindow, 89, "napište nám", &window);
+        OwnerDrawnButton link(test.program, WindowKind::About, 89, "napište nám", &window);
         QCOMPARE(link.look(), OwnerDrawnButton::Look::Link);
         link.setGeometry(0, 0, 200, 25);
         QVERIFY(testing::paintsColour(link.grab().toImage(), link.rect(), QColor(0xB4, 0x14, 0x14)));
-        OwnerDrawnButton box(test.program, kTestRunWindow, 245, "a long sentence", &window, OwnerDrawnButton::Look::WordBox);
+        OwnerDrawnButton box(test.program, WindowKind::TestRun, 245, "a long sentence", &window, OwnerDrawnButton::Look::WordBox);
         box.setGeometry(0, 0, 300, 60);
         const QImage picture = box.grab().toImage();
         QCOMPARE(picture.pixelColor(0, 0), QColor(0x7F, 0x9D, 0xB9));
@@ -94,11 +94,11 @@ private slots:
     {
         TestProgram test;
         QWidget window;
-        auto* ok = new OwnerDrawnButton(test.program, kRenameWindow, 1, "OK", &window);
-        auto* cancel = new OwnerDrawnButton(test.program, kRenameWindow, 2, "Storno", &window);
+        auto* ok = new OwnerDrawnButton(test.program, WindowKind::Rename, 1, "OK", &window);
+        auto* cancel = new OwnerDrawnButton(test.program, WindowKind::Rename, 2, "Storno", &window);
         auto* name = new QLineEdit(&window);
         setControlId(name, 118);
-        attachControlBehaviour(&window, kRenameWindow);
+        attachControlBehaviour(&window, WindowKind::Rename);
         QSignalSpy okClicks(ok, &QPushButton::clicked);
         QSignalSpy cancelClicks(cancel, &QPushButton::clicked);
 
@@ -123,9 +123,9 @@ private slots:
     {
         TestProgram test;
         QWidget window;
-        auto* button = new OwnerDrawnButton(test.program, kEvaluationWindow, 159, "OK", &window);
+        auto* button = new OwnerDrawnButton(test.program, WindowKind::Evaluation, 159, "OK", &window);
         button->resize(100, 40);
-        attachControlBehaviour(&window, kEvaluationWindow);
+        attachControlBehaviour(&window, WindowKind::Evaluation);
         QWidget* asked = nullptr;
         setQuickHelpHandler([&](QWidget* control) { asked = control; });
         QSignalSpy clicks(button, &QPushButton::clicked);

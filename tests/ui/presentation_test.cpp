@@ -1,6 +1,23 @@
 #include <gtest/gtest.h>
 
 #include "ui/button_font.h"
+#include "ui/control_ids/about_dialog.h"
+#include "ui/control_ids/add_package_dialog.h"
+#include "ui/control_ids/evaluation_dialog.h"
+#include "ui/control_ids/export_dialog.h"
+#include "ui/control_ids/group_dialog.h"
+#include "ui/control_ids/main_window.h"
+#include "ui/control_ids/online_catalogue_dialog.h"
+#include "ui/control_ids/online_choice_dialog.h"
+#include "ui/control_ids/package_editor.h"
+#include "ui/control_ids/rename_dialog.h"
+#include "ui/control_ids/resume_dialog.h"
+#include "ui/control_ids/save_downloaded_dialog.h"
+#include "ui/control_ids/settings_dialog.h"
+#include "ui/control_ids/test_configuration_panel.h"
+#include "ui/control_ids/test_information_dialog.h"
+#include "ui/control_ids/test_run_window.h"
+#include "ui/control_ids/tips_dialog.h"
 #include "ui/colour_scheme.h"
 #include "ui/design_grid.h"
 
@@ -50,84 +67,71 @@ TEST(ColourScheme, IsReadFromTheFirstByteOfTheColourFile)
     EXPECT_EQ(schemeFromColourFile("x"), std::nullopt);
 }
 
-struct FontCase {
-    int kind;
-    int control;
-    int expected;
-};
-
-void expectHeights(const DesignGrid& grid, std::initializer_list<FontCase> cases)
+// One row per rule of the table, with the screen it is measured on; a later rule overrides an
+// earlier one, so some rows check that the right one wins.
+TEST(ButtonTextHeight, FollowsTheRuleTable)
 {
-    for (const FontCase& c : cases) {
-        EXPECT_EQ(bitmapButtonTextHeight(c.kind, c.control, grid), c.expected)
-            << "kind " << c.kind << ", control " << c.control << ", screen " << grid.screenW();
+    namespace editor = package_editor_control;
+    namespace configuration = test_configuration_panel_control;
+    namespace catalogue = online_catalogue_dialog_control;
+    namespace saving = save_downloaded_dialog_control;
+    struct Case {
+        DesignGrid grid;
+        WindowKind kind;
+        int control;
+        int expected;
+    };
+    const DesignGrid full(1600, 1200);
+    const DesignGrid small(1366, 758);
+    const Case cases[] = {
+        {full, WindowKind::Main, main_window_control::Test, 33},
+        {small, WindowKind::Main, main_window_control::Test, small.y(33)},
+        {small, WindowKind::Main, main_window_control::Quit, small.y(33)},
+        {full, WindowKind::PackageEditor, editor::DeleteSelected, 22},
+        {full, WindowKind::PackageEditor, editor::Add, 26},
+        {full, WindowKind::PackageEditor, editor::Change, 26},
+        {full, WindowKind::PackageEditor, editor::Print, 17},
+        {full, WindowKind::PackageEditor, editor::Delete, 23},
+        {full, WindowKind::TestRun, test_run_window_control::PackageOfRemaining, 21},
+        {full, WindowKind::TestRun, test_run_window_control::ShowSettings, 21},
+        {small, WindowKind::TestRun, test_run_window_control::Confirm, small.y(50)},
+        {small, WindowKind::Evaluation, evaluation_dialog_control::Ok, small.y(50)},
+        {small, WindowKind::About, about_dialog_control::Ok, small.y(50)},
+        {full, WindowKind::About, about_dialog_control::ShowManual, 17},
+        {full, WindowKind::TestConfiguration, settings_dialog_control::SpeechSettings, 13},
+        {full, WindowKind::Group, group_dialog_control::AddGroup, 18},
+        {full, WindowKind::Rename, rename_dialog_control::Cancel, 17},
+        {full, WindowKind::Rename, rename_dialog_control::Ok, 36},  // overrides the close buttons' rule
+        {full, WindowKind::UnfinishedTest, resume_dialog_control::Continue, 18},
+        {full, WindowKind::TestInformation, test_information_dialog_control::Ok, 25},
+        {full, WindowKind::Export, export_dialog_control::SeparatingLine, 15},
+        {full, WindowKind::Export, export_dialog_control::Continue, 22},
+        {full, WindowKind::AddPackage, add_package_dialog_control::Cancel, 16},
+        {full, WindowKind::AddPackage, add_package_dialog_control::Ok, 32},
+        {full, WindowKind::Tips, tips_dialog_control::Ok, 34},
+        {full, WindowKind::Tips, tips_dialog_control::NextTip, 22},
+        {full, WindowKind::OnlineChoice, online_choice_dialog_control::Ok, 32},
+        {full, WindowKind::OnlineChoice, online_choice_dialog_control::Cancel, 16},
+        {full, WindowKind::OnlineCatalogue, catalogue::Cancel, 17},
+        {full, WindowKind::OnlineCatalogue, catalogue::Download, 21},
+        {full, WindowKind::OnlineCatalogue, catalogue::Preview, 19},
+        {full, WindowKind::SaveDownloaded, saving::Cancel, 17},
+        {full, WindowKind::SaveDownloaded, saving::ChangeGroup, 17},
+        {full, WindowKind::SaveDownloaded, saving::Continue, 23},
+        {DesignGrid(900, 675), WindowKind::Main, main_window_control::TransferWords, DesignGrid(900, 675).y(24)},
+        {DesignGrid(901, 675), WindowKind::Main, main_window_control::TransferWords, DesignGrid(901, 675).y(19)},
+        {DesignGrid(1499, 1124), WindowKind::TestConfiguration, configuration::SelectAll, DesignGrid(1499, 1124).y(25)},
+        {full, WindowKind::TestConfiguration, configuration::SelectNone, 23},
+        {full, WindowKind::TestConfiguration, configuration::AsLastTime, 23},
+        {DesignGrid(899, 674), WindowKind::TestConfiguration, configuration::Start, DesignGrid(899, 674).y(50)},
+        {DesignGrid(900, 675), WindowKind::TestConfiguration, configuration::Start, DesignGrid(900, 675).y(37)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(bitmapButtonTextHeight(c.kind, c.control, c.grid), c.expected)
+            << "kind " << static_cast<int>(c.kind) << ", control " << c.control << ", screen " << c.grid.screenW();
     }
-}
-
-const DesignGrid kFull(1600, 1200);
-const DesignGrid kSmall(1366, 758);
-
-TEST(ButtonTextHeight, DefaultsToThirtyThreeGridUnits)
-{
-    expectHeights(kFull, {{kMainWindow, 6, 33}, {kTestRunWindow, 134, 50}});
-    expectHeights(kSmall, {{kMainWindow, 6, kSmall.y(33)}});
-}
-
-TEST(ButtonTextHeight, ControlRulesApplyInEveryWindow)
-{
-    expectHeights(kFull, {{kPackageEditorWindow, 168, 22}, {kPackageEditorWindow, 109, 26}, {kTestRunWindow, 169, 21},
-                          {kTestRunWindow, 172, 21}, {kTestConfigurationWindow, 1254, 13}});
-}
-
-TEST(ButtonTextHeight, CloseButtonsAreLargeExceptInTheMainWindow)
-{
-    expectHeights(kSmall, {{kEvaluationWindow, 159, kSmall.y(50)}, {kTestRunWindow, 134, kSmall.y(50)},
-                           {kAboutWindow, 179, kSmall.y(50)}, {kMainWindow, 2, kSmall.y(33)}});
-}
-
-TEST(ButtonTextHeight, WindowRulesAndTheirExceptions)
-{
-    expectHeights(kFull, {{kGroupWindow, 94, 18},
-                          {kAboutWindow, 11, 17},
-                          {kRenameWindow, 2, 17},
-                          {kRenameWindow, 1, 36},  // the rename window's rule overrides the close buttons'
-                          {kUnfinishedTestWindow, 155, 18},
-                          {kTestInformationWindow, 2, 25},
-                          {kPackageEditorWindow, 180, 17},
-                          {kPackageEditorWindow, 116, 23},
-                          {kPackageEditorWindow, 115, 26},
-                          {kExportWindow, 184, 15},
-                          {kExportWindow, 181, 22},
-                          {kAddPackageWindow, 2, 16},
-                          {kAddPackageWindow, 201, 32},
-                          {kTipsWindow, 2, 34},
-                          {kTipsWindow, 208, 22},
-                          {kOnlineLoginWindow, 1, 32},
-                          {kOnlineLoginWindow, 2, 16},
-                          {kOnlineCatalogueWindow, 2, 17},
-                          {kOnlineCatalogueWindow, 1, 21},
-                          {kOnlineCatalogueWindow, 1285, 19},
-                          {kOnlineSavingWindow, 2, 17},
-                          {kOnlineSavingWindow, 1286, 17},
-                          {kOnlineSavingWindow, 1, 23}});
-}
-
-TEST(ButtonTextHeight, NarrowScreensGetLargerText)
-{
-    expectHeights(DesignGrid(900, 675), {{kMainWindow, 12, DesignGrid(900, 675).y(24)}});
-    expectHeights(DesignGrid(901, 675), {{kMainWindow, 12, DesignGrid(901, 675).y(19)}});
-    expectHeights(DesignGrid(1499, 1124), {{kTestConfigurationWindow, 130, DesignGrid(1499, 1124).y(25)}});
-    expectHeights(kFull, {{kTestConfigurationWindow, 131, 23}, {kTestConfigurationWindow, 160, 23}});
-    expectHeights(DesignGrid(899, 674), {{kTestConfigurationWindow, 127, DesignGrid(899, 674).y(50)}});
-    expectHeights(DesignGrid(900, 675), {{kTestConfigurationWindow, 127, DesignGrid(900, 675).y(37)}});
-}
-
-TEST(ButtonTextHeight, LargeWindows)
-{
-    EXPECT_TRUE(isLargeWindow(kTestRunWindow));
-    EXPECT_TRUE(isLargeWindow(kMainWindow));
-    EXPECT_TRUE(isLargeWindow(kTestConfigurationWindow));
-    EXPECT_FALSE(isLargeWindow(kEvaluationWindow));
+    EXPECT_TRUE(isLargeWindow(WindowKind::TestConfiguration));
+    EXPECT_FALSE(isLargeWindow(WindowKind::Evaluation));
 }
 
 }  // namespace
