@@ -297,7 +297,7 @@ void MainWindow::startTestCommand()
         if (!program_.dialogs.askYesNo(this, question)) {
             return;
         }
-        EvaluationDialog(program_, this, false).exec();
+        EvaluationDialog(program_, this, TestEnd::Finished).exec();
         closeTestWindow();
     }
     const std::string& group = program_.collection.currentGroup();
@@ -358,7 +358,7 @@ void MainWindow::closeTestWindow() { dismiss(testWindow_); }
 void MainWindow::breakOffTest()
 {
     if (testWindow_ != nullptr) {
-        EvaluationDialog(program_, this, true).exec();
+        EvaluationDialog(program_, this, TestEnd::Interrupted).exec();
         closeTestWindow();
     }
 }
@@ -426,7 +426,7 @@ void MainWindow::paintEvent(QPaintEvent*)
         const int x = g.x(285) + (g.x(1600) - g.x(285)) / 2 - 200;
         paintArt(painter, Art::NoGroupHint, program_.schemeNumber, QRectF(QPointF(x, g.y(600) - 73), hint));
         painter.setPen(toQColor(fixed_colour::kHintText));
-        painter.setFont(cellFont(kArial, g.y(45), true));
+        painter.setFont(cellFont(kArial, g.y(45), TextStyle::Bold));
         const QRect arrowArea(QPoint(g.x(285), g.y(500)), QPoint(g.x(485), g.y(575)));
         painter.drawText(arrowArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, "<= !!!");
     }

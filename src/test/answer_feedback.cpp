@@ -26,7 +26,7 @@ constexpr int kOneLine = 21;
 
 QPoint feedbackCorner(const Program& program) { return {program.grid.x(880) - 200, program.grid.y(600) - 100}; }
 
-QFont feedbackFont() { return cellFont(kArial, 21, true); }
+QFont feedbackFont() { return cellFont(kArial, 21, TextStyle::Bold); }
 
 }  // namespace
 
@@ -77,7 +77,7 @@ RightAnswerDialog::RightAnswerDialog(Program& program, QWidget* mainWindow, cons
     auto* title = new QLabel("Správně", this);
     title->setGeometry(0, 40, kWidth, 70);
     title->setAlignment(Qt::AlignCenter);
-    title->setFont(cellFont(kArial, 60, true));
+    title->setFont(cellFont(kArial, 60, TextStyle::Bold));
     QPalette colours = title->palette();
     colours.setColor(QPalette::WindowText, QColor(20, 110, 20));
     title->setPalette(colours);
@@ -106,7 +106,7 @@ WrongAnswerDialog::WrongAnswerDialog(Program& program, QWidget* mainWindow, cons
     auto* title = new QLabel("Chyba", this);
     title->setGeometry(0, 85, kWidth, 30);
     title->setAlignment(Qt::AlignCenter);
-    title->setFont(cellFont(kArial, 30, true));
+    title->setFont(cellFont(kArial, 30, TextStyle::Bold));
 
     auto* typoButton = new QPushButton("Překlep", this);
     setControlId(typoButton, control::Typo);

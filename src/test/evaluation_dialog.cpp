@@ -28,7 +28,7 @@ QLabel* addLabel(QWidget* parent, int id, const QString& text, QRect place, cons
 
 }  // namespace
 
-EvaluationDialog::EvaluationDialog(Program& program, QWidget* mainWindow, bool interrupted)
+EvaluationDialog::EvaluationDialog(Program& program, QWidget* mainWindow, TestEnd end)
     : FramedDialog(program, mainWindow, centredCorner(program, 700, 250), QSize(700, 500))
 {
     const TestState& state = program.engine.state();
@@ -53,7 +53,7 @@ EvaluationDialog::EvaluationDialog(Program& program, QWidget* mainWindow, bool i
                           "chtít pokračovat, chovejte se stejně jako byste chtěl(a) spustit nový test.",
                           QRect(25, 350, 650, 60), cellFont(kTahoma, 16));
     note->setWordWrap(true);
-    note->setVisible(interrupted);
+    note->setVisible(end == TestEnd::Interrupted);
 
     auto* ok = new OwnerDrawnButton(program, WindowKind::Evaluation, control::Ok, "OK", this);
     ok->setGeometry(290, 430, 120, 50);
@@ -62,7 +62,7 @@ EvaluationDialog::EvaluationDialog(Program& program, QWidget* mainWindow, bool i
     ok->setFocus();
 
     const std::string& group = program.engine.group();
-    if (interrupted) {
+    if (end == TestEnd::Interrupted) {
         if (Status saved = program.engine.saveInterruptedTest(); !saved) {
             program.dialogs.showMessage(mainWindow, saved.message());
         }

@@ -3,6 +3,7 @@
 // it writes the end of the test to disk: an interrupted test is saved for a later resume,
 // a finished one forgets its saved state.
 
+#include "test/test_state.h"
 #include "ui/dialog_frame.h"
 
 namespace lexivo {
@@ -10,7 +11,7 @@ namespace lexivo {
 class EvaluationDialog : public FramedDialog {
     Q_OBJECT
 public:
-    EvaluationDialog(Program& program, QWidget* mainWindow, bool interrupted);
+    EvaluationDialog(Program& program, QWidget* mainWindow, TestEnd end);
 
     int percentRight() const { return percent_; }
 

@@ -36,7 +36,7 @@ QLabel* addLabel(QWidget* parent, int id, const QString& text, QRect place, cons
 ResumeDialog::ResumeDialog(Program& program, QWidget* mainWindow)
     : FramedDialog(program, mainWindow, centredCorner(program, 700, 250), QSize(700, 500))
 {
-    setClosedByKeys(false);  // only its two buttons lead out
+    setCloseKeys(CloseKeys::Swallow);  // only its two buttons lead out
     const QFont text = cellFont(kTahoma, 17);
     auto* title = addLabel(this, control::Title, "Dokončit test?", QRect(0, 0, 700, 50), cellFont(kArial, 40));
     title->setAlignment(Qt::AlignCenter);
@@ -46,7 +46,7 @@ ResumeDialog::ResumeDialog(Program& program, QWidget* mainWindow)
              "nastavte jeho parametry. Tím ale ztratíte záznam o předešlém testu a logicky přijdete i o možnost ho "
              "dokončit.",
              QRect(25, 75, 650, 60), text);
-    QFont heading = cellFont(kTahoma, 19, true, true);
+    QFont heading = cellFont(kTahoma, 19, TextStyle::BoldUnderlined);
     addLabel(this, control::DataCaption, "Údaje o nedokončeném testu:", QRect(25, 140, 400, 20), heading);
 
     if (Status loaded = program.engine.resumeSavedTest(program.collection.currentGroup()); !loaded) {
@@ -121,7 +121,7 @@ TestInformationDialog::TestInformationDialog(Program& program, QWidget* mainWind
     auto* heading = new QLabel("Je vybíráno z těchto balíčků:", this);
     setControlId(heading, information::PackagesCaption);
     heading->setGeometry(430, 60, 250, 30);
-    heading->setFont(fittedFont(cellFont(kTahoma, 25, false, true), heading->text(), heading->width()));
+    heading->setFont(fittedFont(cellFont(kTahoma, 25, TextStyle::Underlined), heading->text(), heading->width()));
 
     auto* packages = new QListWidget(this);
     setControlId(packages, information::PackageList);

@@ -30,6 +30,9 @@ constexpr int kMaxBoxes = 500;
 constexpr int kScrollLine = 10;
 constexpr int kWheelLines = 2;
 
+// The direction buttons carry their mode as their id in the button group.
+int buttonId(DirectionMode mode) { return static_cast<int>(mode); }
+
 }  // namespace
 
 TestConfigurationPanel::TestConfigurationPanel(Program& program, QWidget* mainWindow)
@@ -97,16 +100,18 @@ void TestConfigurationPanel::createControls()
 
     direction_ = new QButtonGroup(this);
     const QString& language = program_.language.genitive;
-    direction_->addButton(radio(control::CzechShown, "Testování z češtiny do " + language, grid(660, 420, 620, 50)), kCzechShown);
+    direction_->addButton(radio(control::CzechShown, "Testování z češtiny do " + language, grid(660, 420, 620, 50)),
+                          buttonId(DirectionMode::CzechShown));
     direction_->addButton(radio(control::EnglishShown, "Testování z " + language + " do češtiny", grid(660, 475, 620, 50)),
-                          kEnglishShown);
-    direction_->addButton(radio(control::RandomDirection, "Kombinace", grid(660, 530, 620, 50)), kRandomDirection);
+                          buttonId(DirectionMode::EnglishShown));
+    direction_->addButton(radio(control::RandomDirection, "Kombinace", grid(660, 530, 620, 50)),
+                          buttonId(DirectionMode::Random));
 
     check(control::CaseSensitive, "Rozlišovat malá a velká písmena", grid(660, 655, 620, 50));
     check(control::LockCoefficients, "Zamknout úroveň znalosti", grid(660, 710, 620, 50));
 
-    connect(button(control::SelectAll, "Vše", grid(130, 985, 150, 55)), &QPushButton::clicked, this, [this] { selectAll(true); });
-    connect(button(control::SelectNone, "Nic", grid(292, 985, 150, 55)), &QPushButton::clicked, this, [this] { selectAll(false); });
+    connect(button(control::SelectAll, "Vše", grid(130, 985, 150, 55)), &QPushButton::clicked, this, [this] { checkAllBoxes(Qt::Checked); });
+    connect(button(control::SelectNone, "Nic", grid(292, 985, 150, 55)), &QPushButton::clicked, this, [this] { checkAllBoxes(Qt::Unchecked); });
     auto* asLastTime = button(control::AsLastTime, "Jako minule", grid(455, 985, 150, 55));
     asLastTime->hide();
     connect(asLastTime, &QPushButton::clicked, this, &TestConfigurationPanel::selectAsLastTime);
@@ -196,7 +201,7 @@ void TestConfigurationPanel::applySettings(const TestSettings& settings)
     count_->setText(QString::number(settings.questionCount));
     findControlAs<QCheckBox>(this, control::NoRepeat)->setChecked(settings.noRepeat);
     findControlAs<QCheckBox>(this, control::ByCoefficient)->setChecked(settings.byCoefficient);
-    if (QAbstractButton* direction = direction_->button(settings.directionMode)) {
+    if (QAbstractButton* direction = direction_->button(buttonId(settings.directionMode))) {
         direction->setChecked(true);
     }
     findControlAs<QCheckBox>(this, control::CaseSensitive)->setChecked(settings.caseSensitive);
@@ -211,7 +216,8 @@ TestSettings TestConfigurationPanel::settings() const
     settings.questionCount = count_->text().left(9).toInt();
     settings.noRepeat = findControlAs<QCheckBox>(this, control::NoRepeat)->isChecked();
     settings.byCoefficient = findControlAs<QCheckBox>(this, control::ByCoefficient)->isChecked();
-    settings.directionMode = direction_->checkedId() >= 0 ? direction_->checkedId() : kCzechShown;
+    settings.directionMode =
+        direction_->checkedId() >= 0 ? static_cast<DirectionMode>(direction_->checkedId()) : DirectionMode::CzechShown;
     settings.caseSensitive = findControlAs<QCheckBox>(this, control::CaseSensitive)->isChecked();
     settings.lockCoefficients = findControlAs<QCheckBox>(this, control::LockCoefficients)->isChecked();
     return settings;
@@ -231,16 +237,16 @@ void TestConfigurationPanel::updateSelectedCount()
     selectedCount_->setText(QString("Počet vybraných balíčků: %1").arg(checked));
 }
 
-void TestConfigurationPanel::selectAll(bool checked)
+void TestConfigurationPanel::checkAllBoxes(Qt::CheckState state)
 {
     for (QCheckBox* box : boxes_) {
-        box->setChecked(checked);
+        box->setCheckState(state);
     }
 }
 
 void TestConfigurationPanel::selectAsLastTime()
 {
-    selectAll(false);
+    checkAllBoxes(Qt::Unchecked);
     for (int position : readPackageSelection(program_.tree, program_.collection.currentGroup())) {
         if (position >= 0 && position < static_cast<int>(boxes_.size())) {
             boxes_[static_cast<std::size_t>(position)]->setChecked(true);

@@ -50,7 +50,7 @@ private:
     void updateModeDependents();
     void updateSelectedCount();
     void paintBox(QCheckBox* box);
-    void selectAll(bool checked);
+    void checkAllBoxes(Qt::CheckState state);
     void selectAsLastTime();
     void start();
     void scrollTo(int position);

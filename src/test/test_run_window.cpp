@@ -41,7 +41,7 @@ TestRunWindow::TestRunWindow(Program& program, QWidget* mainWindow)
     createControls();
     attachControlBehaviour(this, WindowKind::TestRun);
 
-    program_.engine.pickNextWord(true);
+    program_.engine.pickNextWord(KeepAskedWord::Yes);
     const TestState& state = program_.engine.state();
     progress_->setRange(0, state.fixedCount ? state.totalCount : program_.engine.remainingCount() + state.rightCount);
     showWord();
@@ -155,7 +155,7 @@ void TestRunWindow::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     const QRect box = question_->geometry();
     if (program_.config.showLanguageIcon) {
-        const bool czech = program_.engine.state().askDirection == kCzechShown;
+        const bool czech = program_.engine.state().askDirection == ShownSide::Czech;
         const int x = (box.width() - 6) / 2 - program_.grid.x(5);
         paintArt(painter, czech ? Art::CzechFlag : Art::EnglishFlag, program_.schemeNumber,
                  QRectF(x, box.bottom() + 1 + 22, 48, 30));
@@ -173,9 +173,9 @@ void TestRunWindow::updateTypingColour()
     QColor background = toQColor(program_.scheme().editColour);
     if (program_.config.typingColours) {
         switch (program_.engine.typingHint(answer_->text().toStdString())) {
-        case 2: background = QColor(0, 255, 0); break;
-        case 1: background = QColor(180, 255, 180); break;
-        default: background = QColor(255, 0, 0); break;
+        case TypingHint::EqualsMeaning: background = QColor(0, 255, 0); break;
+        case TypingHint::BeginsMeaning: background = QColor(180, 255, 180); break;
+        case TypingHint::FitsNoMeaning: background = QColor(255, 0, 0); break;
         }
     }
     QPalette colours = answer_->palette();
@@ -205,7 +205,7 @@ void TestRunWindow::confirmAnswer()
     if (right) {
         RightAnswerDialog(program_, mainWindow_, typed, qt(engine.expectedText()), qt(state.english)).exec();
     } else {
-        const std::string& shown = state.askDirection == kEnglishShown ? state.english : state.czech;
+        const std::string& shown = state.askDirection == ShownSide::English ? state.english : state.czech;
         WrongAnswerDialog wrong(program_, mainWindow_, qt(shown), qt(engine.expectedText()), qt(state.english));
         wrong.exec();
         right = wrong.typo();
@@ -217,11 +217,11 @@ void TestRunWindow::confirmAnswer()
         return;
     }
     if (outcome->testOver) {
-        EvaluationDialog(program_, mainWindow_, false).exec();
+        EvaluationDialog(program_, mainWindow_, TestEnd::Finished).exec();
         emit testFinished();
         return;
     }
-    engine.pickNextWord(false);
+    engine.pickNextWord(KeepAskedWord::No);
     showWord();
 }
 

@@ -53,15 +53,16 @@ QFont OwnerDrawnButton::textFont() const
     switch (look_) {
     case Look::Link: {
         const bool small = id == online_choice_dialog_control::GuideLink || id == online_choice_dialog_control::HelpLink;
-        return cellFont(kTahoma, small ? 13 : windowKind_ == WindowKind::About ? 20 : 21, false,
-                        id != online_choice_dialog_control::HelpLink);
+        const TextStyle style =
+            id == online_choice_dialog_control::HelpLink ? TextStyle::Plain : TextStyle::Underlined;
+        return cellFont(kTahoma, small ? 13 : windowKind_ == WindowKind::About ? 20 : 21, style);
     }
-    case Look::WebLink: return cellFont(kTahoma, 15, false, true);
+    case Look::WebLink: return cellFont(kTahoma, 15, TextStyle::Underlined);
     case Look::WordBox: return cellFont(kArial, 20);
     case Look::Speaker: return font();
     case Look::Bitmap: break;
     }
-    return cellFont(kTahoma, bitmapButtonTextHeight(windowKind_, id, program_.grid), true);
+    return cellFont(kTahoma, bitmapButtonTextHeight(windowKind_, id, program_.grid), TextStyle::Bold);
 }
 
 QRect OwnerDrawnButton::textRect() const

@@ -24,7 +24,7 @@ class TestEngineTest : public ::testing::Test {
 protected:
     void SetUp() override { temp.makeGroup("G"); }
 
-    TestSettings untilAll(int direction = kEnglishShown) const
+    TestSettings untilAll(DirectionMode direction = DirectionMode::EnglishShown) const
     {
         TestSettings settings;
         settings.directionMode = direction;
@@ -37,7 +37,7 @@ protected:
         settings.questionCount = count;
         settings.noRepeat = noRepeat;
         settings.byCoefficient = byCoefficient;
-        settings.directionMode = kEnglishShown;
+        settings.directionMode = DirectionMode::EnglishShown;
         return settings;
     }
     // Package files are Windows-1250; the tests write and read them as UTF-8 text.
@@ -193,7 +193,7 @@ TEST_F(TestEngineTest, ExpressionsLongerThanTheSavedFieldsStillMatch)
     ASSERT_TRUE(engine.saveInterruptedTest().ok());
     TestEngine resumed(temp.tree(), random);
     ASSERT_TRUE(resumed.resumeSavedTest("G").ok());
-    ASSERT_TRUE(resumed.pickNextWord(true));
+    ASSERT_TRUE(resumed.pickNextWord(KeepAskedWord::Yes));
     EXPECT_EQ(resumed.questionText(), longEnglish);
     EXPECT_TRUE(resumed.checkAnswer("dlouhé"));
     answer(resumed, false);
@@ -218,7 +218,7 @@ TEST_F(TestEngineTest, ADeletedPackageStillCountsTheAnswerAndIsNotRecreated)
 TEST_F(TestEngineTest, AnInterruptedTestResumesWithTheSameWordAndDirection)
 {
     writePackage("P", "one|jedna||4\r\ntwo|dva||4\r\nthree|tři||4\r\nfour|čtyři||4\r\n");
-    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll(kRandomDirection)).ok());
+    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll(DirectionMode::Random)).ok());
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(engine.pickNextWord());
         answer(engine, i != 0);
@@ -233,7 +233,7 @@ TEST_F(TestEngineTest, AnInterruptedTestResumesWithTheSameWordAndDirection)
     TestEngine resumed(temp.tree(), otherRandom);
     ASSERT_TRUE(resumed.resumeSavedTest("G").ok());
     EXPECT_EQ(resumed.remainingCount(), 2);
-    ASSERT_TRUE(resumed.pickNextWord(true));
+    ASSERT_TRUE(resumed.pickNextWord(KeepAskedWord::Yes));
     EXPECT_EQ(resumed.state(), onScreen);
     EXPECT_EQ(resumed.questionText(), question);
     EXPECT_EQ(resumed.state().rightCount, 2);
@@ -273,18 +273,18 @@ TEST_F(TestEngineTest, ADamagedSavedTestIsRefused)
 TEST_F(TestEngineTest, DirectionsAndQuestionTexts)
 {
     writePackage("P", "car+automobile|auto+vůz|My car.|4\r\n");
-    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll(kEnglishShown)).ok());
+    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll(DirectionMode::EnglishShown)).ok());
     ASSERT_TRUE(engine.pickNextWord());
     EXPECT_EQ(engine.questionText(), "car; automobile");
     EXPECT_EQ(engine.expectedText(), "auto+vůz");
     EXPECT_EQ(engine.maskedExample(), "My car.");
 
-    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll(kCzechShown)).ok());
+    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll(DirectionMode::CzechShown)).ok());
     ASSERT_TRUE(engine.pickNextWord());
     EXPECT_EQ(engine.questionText(), "auto; vůz");
     EXPECT_TRUE(engine.checkAnswer("automobile"));
-    EXPECT_EQ(engine.typingHint("auto"), 1);
-    EXPECT_EQ(engine.typingHint("automobile"), 2);
+    EXPECT_EQ(engine.typingHint("auto"), TypingHint::BeginsMeaning);
+    EXPECT_EQ(engine.typingHint("automobile"), TypingHint::EqualsMeaning);
     EXPECT_EQ(engine.maskedExample(), "My ____________.");
 }
 
@@ -307,12 +307,12 @@ TEST_F(TestEngineTest, PicksFollowTheGeneratorExactly)
 
     random.seed(1);
     TestSettings combined = fixed(6, false, false);
-    combined.directionMode = kRandomDirection;
+    combined.directionMode = DirectionMode::Random;
     ASSERT_TRUE(engine.startTest("G", {"P"}, combined).ok());
     std::vector<std::pair<int, int>> asked;
     for (int i = 0; i < 6; ++i) {
         engine.pickNextWord();
-        asked.emplace_back(engine.state().currentIndex, engine.state().askDirection);
+        asked.emplace_back(engine.state().currentIndex, static_cast<int>(engine.state().askDirection));
     }
     EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{5, 1}, {8, 0}, {4, 1}, {8, 0}, {7, 1}, {8, 0}}));
 

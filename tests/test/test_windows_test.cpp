@@ -332,7 +332,7 @@ private slots:
         TestProgram test;
         writePackage(test, "Zvířata", kThreeWords);
         std::string question;
-        std::uint8_t direction = 0;
+        ShownSide direction = ShownSide::English;
         {
             auto window = open(test);
             TestConfigurationPanel* panel = openConfiguration(*window);
@@ -612,7 +612,7 @@ private slots:
         QCOMPARE(test.voice.spoken.size(), size_t(1));
         test.voice.speaking = false;
 
-        test.program.config.speechMode = 1;
+        test.program.config.speechMode = SpeechMode::Clipboard;
         QApplication::clipboard()->clear();
         testing::typeText(run.answerField(), "rozepsáno");
         const QString word = qt(test.program.engine.state().english);
@@ -626,7 +626,7 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), word);
         QCOMPARE(typedMeanwhile, QString("rozepsáno"));  // the copy leaves the typed answer alone
 
-        test.program.config.speechMode = 2;
+        test.program.config.speechMode = SpeechMode::Never;
         bool speakerShown = true;
         driver.then([&](QWidget* modal) {
             speakerShown = static_cast<FeedbackDialog*>(modal)->speakerButton()->isVisibleTo(modal);
@@ -690,7 +690,7 @@ private slots:
             ResumeDialog resume(test.program, window.get());
             QVERIFY(!resume.loadFailure());
             testing::screenshot(resume, QString("resume-scheme%1").arg(scheme));
-            EvaluationDialog evaluation(test.program, window.get(), true);
+            EvaluationDialog evaluation(test.program, window.get(), TestEnd::Interrupted);
             testing::screenshot(evaluation, QString("evaluation-scheme%1").arg(scheme));
         }
     }
