@@ -12,6 +12,7 @@
 #include "test/test_configuration_panel.h"
 #include "test/test_files.h"
 #include "test/test_run_window.h"
+#include "test/test_session.h"
 #include "ui/artwork.h"
 #include "ui/button_font.h"
 #include "ui/control_behaviour.h"
@@ -35,10 +36,11 @@ QString fromUtf8(const std::string& text) { return QString::fromStdString(text);
 
 }  // namespace
 
-MainWindow::MainWindow(Program& program, QWidget* parent)
+MainWindow::MainWindow(Program& program, TestSession& tests, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      program_(program)
+      program_(program),
+      tests_(tests)
 {
     setWindowTitle("Lexivo");
     setWindowIcon(programIcon());
@@ -297,7 +299,7 @@ void MainWindow::startTestCommand()
         if (!program_.dialogs.askYesNo(this, question)) {
             return;
         }
-        EvaluationDialog(program_, this, TestEnd::Finished).exec();
+        EvaluationDialog(program_, tests_, this, TestEnd::Finished).exec();
         closeTestWindow();
     }
     const std::string& group = program_.collection.currentGroup();
@@ -305,7 +307,7 @@ void MainWindow::startTestCommand()
     setPackageAreaVisible(false);
     repaint();
     if (saved) {
-        ResumeDialog resume(program_, this);
+        ResumeDialog resume(program_, tests_, this);
         if (resume.loadFailure()) {
             // A saved test that cannot be continued is forgotten; a new one can start.
             program_.dialogs.showMessage(this, *resume.loadFailure());
@@ -320,7 +322,7 @@ void MainWindow::startTestCommand()
 
 void MainWindow::openConfigurationPanel()
 {
-    configurationPanel_ = new TestConfigurationPanel(program_, this);
+    configurationPanel_ = new TestConfigurationPanel(program_, tests_, this);
     configurationPanel_->show();
     connect(configurationPanel_, &TestConfigurationPanel::testStarted, this, [this] {
         closeConfigurationPanel();
@@ -344,7 +346,7 @@ void MainWindow::closeConfigurationPanel() { dismiss(configurationPanel_); }
 
 void MainWindow::openTestWindow()
 {
-    testWindow_ = new TestRunWindow(program_, this);
+    testWindow_ = new TestRunWindow(program_, tests_, this);
     testWindow_->show();
     testWindow_->answerField()->setFocus();
     connect(testWindow_, &TestRunWindow::testFinished, this, [this] {
@@ -358,7 +360,7 @@ void MainWindow::closeTestWindow() { dismiss(testWindow_); }
 void MainWindow::breakOffTest()
 {
     if (testWindow_ != nullptr) {
-        EvaluationDialog(program_, this, TestEnd::Interrupted).exec();
+        EvaluationDialog(program_, tests_, this, TestEnd::Interrupted).exec();
         closeTestWindow();
     }
 }

@@ -9,6 +9,7 @@
 namespace lexivo {
 
 struct Program;
+struct TestSession;
 class OwnerDrawnButton;
 class TestConfigurationPanel;
 class TestRunWindow;
@@ -18,7 +19,7 @@ inline constexpr const char* kProjectAddress = "http://www.lexivo.cz";
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit MainWindow(Program& program, QWidget* parent = nullptr);
+    MainWindow(Program& program, TestSession& tests, QWidget* parent = nullptr);
 
     // Reads the configuration and the colour scheme, lists the groups and fills the window.
     void startUp();
@@ -62,6 +63,7 @@ private:
     void quitWithoutSaving();
 
     Program& program_;
+    TestSession& tests_;
     QListWidget* packageList_ = nullptr;
     QLabel* caption_ = nullptr;
     QLabel* packageCount_ = nullptr;

@@ -7,6 +7,7 @@
 #include "test/answer_check.h"
 #include "test/pie_chart.h"
 #include "test/test_files.h"
+#include "test/test_session.h"
 #include "ui/button_font.h"
 #include "ui/control_behaviour.h"
 #include "ui/control_ids/evaluation_dialog.h"
@@ -28,10 +29,10 @@ QLabel* addLabel(QWidget* parent, int id, const QString& text, QRect place, cons
 
 }  // namespace
 
-EvaluationDialog::EvaluationDialog(Program& program, QWidget* mainWindow, TestEnd end)
+EvaluationDialog::EvaluationDialog(Program& program, TestSession& tests, QWidget* mainWindow, TestEnd end)
     : FramedDialog(program, mainWindow, centredCorner(program, 700, 250), QSize(700, 500))
 {
-    const TestState& state = program.engine.state();
+    const TestState& state = tests.engine.state();
     answered_ = state.rightCount + state.wrongCount > 0;
     percent_ = successPercent(state.rightCount, state.wrongCount);
 
@@ -61,9 +62,9 @@ EvaluationDialog::EvaluationDialog(Program& program, QWidget* mainWindow, TestEn
     attachControlBehaviour(this, WindowKind::Evaluation);
     ok->setFocus();
 
-    const std::string& group = program.engine.group();
+    const std::string& group = tests.engine.group();
     if (end == TestEnd::Interrupted) {
-        if (Status saved = program.engine.saveInterruptedTest(); !saved) {
+        if (Status saved = tests.engine.saveInterruptedTest(); !saved) {
             program.dialogs.showMessage(mainWindow, saved.message());
         }
     } else if (hasSavedTest(program.tree, group)) {

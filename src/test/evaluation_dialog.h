@@ -8,10 +8,12 @@
 
 namespace lexivo {
 
+struct TestSession;
+
 class EvaluationDialog : public FramedDialog {
     Q_OBJECT
 public:
-    EvaluationDialog(Program& program, QWidget* mainWindow, TestEnd end);
+    EvaluationDialog(Program& program, TestSession& tests, QWidget* mainWindow, TestEnd end);
 
     int percentRight() const { return percent_; }
 

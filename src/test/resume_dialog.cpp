@@ -9,6 +9,7 @@
 #include "test/answer_check.h"
 #include "test/pie_chart.h"
 #include "test/test_descriptions.h"
+#include "test/test_session.h"
 #include "ui/button_font.h"
 #include "ui/control_behaviour.h"
 #include "ui/control_ids/resume_dialog.h"
@@ -33,8 +34,8 @@ QLabel* addLabel(QWidget* parent, int id, const QString& text, QRect place, cons
 
 }  // namespace
 
-ResumeDialog::ResumeDialog(Program& program, QWidget* mainWindow)
-    : FramedDialog(program, mainWindow, centredCorner(program, 700, 250), QSize(700, 500))
+ResumeDialog::ResumeDialog(Program& program, TestSession& tests, QWidget* mainWindow)
+    : FramedDialog(program, mainWindow, centredCorner(program, 700, 250), QSize(700, 500)), tests_(tests)
 {
     setCloseKeys(CloseKeys::Swallow);  // only its two buttons lead out
     const QFont text = cellFont(kTahoma, 17);
@@ -49,11 +50,11 @@ ResumeDialog::ResumeDialog(Program& program, QWidget* mainWindow)
     QFont heading = cellFont(kTahoma, 19, TextStyle::BoldUnderlined);
     addLabel(this, control::DataCaption, "Údaje o nedokončeném testu:", QRect(25, 140, 400, 20), heading);
 
-    if (Status loaded = program.engine.resumeSavedTest(program.collection.currentGroup()); !loaded) {
+    if (Status loaded = tests.engine.resumeSavedTest(program.collection.currentGroup()); !loaded) {
         loadFailure_ = loaded.message();
         return;
     }
-    const TestState& state = program.engine.state();
+    const TestState& state = tests.engine.state();
     const ResumeTexts texts = resumeTexts(state, program.language.genitive.toStdString());
     addLabel(this, control::Description, QString::fromStdString(texts.description), QRect(50, 170, 600, 60), text);
     addLabel(this, control::Total, QString::fromStdString(texts.total), QRect(50, 230, 600, 20), text);
@@ -86,13 +87,13 @@ ResumeDialog::ResumeDialog(Program& program, QWidget* mainWindow)
 
 void ResumeDialog::forget()
 {
-    program_.engine.forgetTest();
+    tests_.engine.forgetTest();
     done(Forget);
 }
 
 void ResumeDialog::showInformation()
 {
-    TestInformationDialog information(program_, parentWidget());
+    TestInformationDialog information(program_, tests_, parentWidget());
     information.exec();
 }
 
@@ -106,12 +107,12 @@ void ResumeDialog::paintEvent(QPaintEvent* event)
 }
 
 
-TestInformationDialog::TestInformationDialog(Program& program, QWidget* mainWindow)
+TestInformationDialog::TestInformationDialog(Program& program, const TestSession& tests, QWidget* mainWindow)
     : FramedDialog(program, mainWindow, centredCorner(program, 700, 250), QSize(700, 500))
 {
-    const TestState& state = program.engine.state();
+    const TestState& state = tests.engine.state();
     text_ = QString::fromStdString(
-        testInformationText(state, program.engine.remainingCount(), program.language.genitive.toStdString()));
+        testInformationText(state, tests.engine.remainingCount(), program.language.genitive.toStdString()));
 
     auto* title = new QLabel("Předvolby testu", this);
     setControlId(title, information::Title);
@@ -132,7 +133,7 @@ TestInformationDialog::TestInformationDialog(Program& program, QWidget* mainWind
     QPalette colours = packages->palette();
     colours.setColor(QPalette::Base, toQColor(program.scheme().dialogColour));
     packages->setPalette(colours);
-    for (const std::string& name : program.engine.poolPackageNames()) {
+    for (const std::string& name : tests.engine.poolPackageNames()) {
         packages->addItem(QString::fromStdString(name) + " ");
     }
 

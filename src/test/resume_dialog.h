@@ -9,13 +9,15 @@
 
 namespace lexivo {
 
+struct TestSession;
+
 class ResumeDialog : public FramedDialog {
     Q_OBJECT
 public:
     enum Choice { Continue = 0, Forget = 1 };
 
     // Loads the saved test into the engine; check `loadFailure` before showing the dialog.
-    ResumeDialog(Program& program, QWidget* mainWindow);
+    ResumeDialog(Program& program, TestSession& tests, QWidget* mainWindow);
 
     const std::optional<Message>& loadFailure() const { return loadFailure_; }
 
@@ -26,6 +28,7 @@ private:
     void forget();
     void showInformation();
 
+    TestSession& tests_;
     std::optional<Message> loadFailure_;
     bool answered_ = false;
     int percent_ = 0;
@@ -34,7 +37,7 @@ private:
 class TestInformationDialog : public FramedDialog {
     Q_OBJECT
 public:
-    TestInformationDialog(Program& program, QWidget* mainWindow);
+    TestInformationDialog(Program& program, const TestSession& tests, QWidget* mainWindow);
 
     QString paintedText() const { return text_; }
 

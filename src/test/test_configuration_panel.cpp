@@ -13,6 +13,7 @@
 
 #include "store/package_selection.h"
 #include "test/test_files.h"
+#include "test/test_session.h"
 #include "ui/button_font.h"
 #include "ui/control_behaviour.h"
 #include "ui/control_ids/test_configuration_panel.h"
@@ -35,8 +36,8 @@ int buttonId(DirectionMode mode) { return static_cast<int>(mode); }
 
 }  // namespace
 
-TestConfigurationPanel::TestConfigurationPanel(Program& program, QWidget* mainWindow)
-    : QWidget(mainWindow), program_(program)
+TestConfigurationPanel::TestConfigurationPanel(Program& program, TestSession& tests, QWidget* mainWindow)
+    : QWidget(mainWindow), program_(program), tests_(tests)
 {
     const DesignGrid& g = program.grid;
     setGeometry(g.x(305), g.y(100), g.x(1345), g.y(1100));
@@ -306,7 +307,7 @@ void TestConfigurationPanel::start()
         return;
     }
     const std::string& group = program_.collection.currentGroup();
-    const auto pool = program_.engine.startTest(group, packages, chosen);
+    const auto pool = tests_.engine.startTest(group, packages, chosen);
     if (!pool) {
         program_.dialogs.showMessage(this, pool.message());
         return;

@@ -18,11 +18,12 @@ class QScrollBar;
 namespace lexivo {
 
 struct Program;
+struct TestSession;
 
 class TestConfigurationPanel : public QWidget {
     Q_OBJECT
 public:
-    TestConfigurationPanel(Program& program, QWidget* mainWindow);
+    TestConfigurationPanel(Program& program, TestSession& tests, QWidget* mainWindow);
     // Keeps the settings as the group's test presets.
     ~TestConfigurationPanel() override;
 
@@ -56,6 +57,7 @@ private:
     void scrollTo(int position);
 
     Program& program_;
+    TestSession& tests_;
     QWidget* panel_ = nullptr;  // the scroll panel
     QWidget* list_ = nullptr;   // the window holding the boxes, moved by the scroll bar
     QScrollBar* scrollBar_ = nullptr;

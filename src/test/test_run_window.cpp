@@ -11,6 +11,7 @@
 #include "test/evaluation_dialog.h"
 #include "test/resume_dialog.h"
 #include "test/speech.h"
+#include "test/test_session.h"
 #include "ui/artwork.h"
 #include "ui/button_font.h"
 #include "ui/control_behaviour.h"
@@ -28,8 +29,8 @@ QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-TestRunWindow::TestRunWindow(Program& program, QWidget* mainWindow)
-    : QWidget(mainWindow), program_(program), mainWindow_(mainWindow)
+TestRunWindow::TestRunWindow(Program& program, TestSession& tests, QWidget* mainWindow)
+    : QWidget(mainWindow), program_(program), tests_(tests), mainWindow_(mainWindow)
 {
     const DesignGrid& g = program.grid;
     setGeometry(g.x(355), g.y(100), g.x(1345), g.y(1100));
@@ -41,9 +42,9 @@ TestRunWindow::TestRunWindow(Program& program, QWidget* mainWindow)
     createControls();
     attachControlBehaviour(this, WindowKind::TestRun);
 
-    program_.engine.pickNextWord(KeepAskedWord::Yes);
-    const TestState& state = program_.engine.state();
-    progress_->setRange(0, state.fixedCount ? state.totalCount : program_.engine.remainingCount() + state.rightCount);
+    tests_.engine.pickNextWord(KeepAskedWord::Yes);
+    const TestState& state = tests_.engine.state();
+    progress_->setRange(0, state.fixedCount ? state.totalCount : tests_.engine.remainingCount() + state.rightCount);
     showWord();
     QTimer::singleShot(1, this, [this] { update(); });
 }
@@ -51,7 +52,7 @@ TestRunWindow::TestRunWindow(Program& program, QWidget* mainWindow)
 void TestRunWindow::createControls()
 {
     const DesignGrid& g = program_.grid;
-    const TestState& state = program_.engine.state();
+    const TestState& state = tests_.engine.state();
     auto label = [&](int id, const QString& text, QRect place, int height, QColor colour = Qt::black) {
         return addStatic(this, id, text, place, cellFont(kTahoma, height), colour);
     };
@@ -74,7 +75,7 @@ void TestRunWindow::createControls()
     connect(ok, &QPushButton::clicked, this, &TestRunWindow::confirmAnswer);
 
     packageLine_ = label(control::PackageLine, "Pochází z balíčku:", QRect(g.x(30), g.y(90) + 25, g.x(1005) + 10, 20), 17);
-    packageLine_->setVisible(program_.config.showPackageName && program_.engine.poolPackageNames().size() >= 2);
+    packageLine_->setVisible(program_.config.showPackageName && tests_.engine.poolPackageNames().size() >= 2);
 
     label(control::RightCount, QString(), grid(100, 380, 425, 50), g.y(30));
     label(control::WrongCount, QString(), grid(525, 380, 425, 50), g.y(30));
@@ -92,7 +93,7 @@ void TestRunWindow::createControls()
                                              "Zobrazit předvolby tohoto testu", this);
     information->setGeometry(state.fixedCount ? grid(360, 860, 330, 40) : grid(100, 860, 330, 40));
     connect(information, &QPushButton::clicked, this, [this] {
-        TestInformationDialog dialog(program_, mainWindow_);
+        TestInformationDialog dialog(program_, tests_, mainWindow_);
         dialog.exec();
         answer_->setFocus();
     });
@@ -105,8 +106,8 @@ void TestRunWindow::createControls()
 
 void TestRunWindow::showWord()
 {
-    const TestState& state = program_.engine.state();
-    question_->setText(qt(program_.engine.questionText()));
+    const TestState& state = tests_.engine.state();
+    question_->setText(qt(tests_.engine.questionText()));
     layOutQuestion();
     answer_->clear();
     answer_->setFocus();
@@ -116,11 +117,11 @@ void TestRunWindow::showWord()
     const int answered = state.rightCount + state.wrongCount;
     findControlAs<QLabel>(this, control::Remaining)->setText(
         state.fixedCount ? QString("Zbývá: %1").arg(state.totalCount - answered)
-                         : QString("Zbývá správně zodpovědět: %1").arg(program_.engine.remainingCount()));
+                         : QString("Zbývá správně zodpovědět: %1").arg(tests_.engine.remainingCount()));
     const int percent = successPercent(state.rightCount, state.wrongCount);
     findControlAs<QLabel>(this, control::RightPercent)->setText(QString("%1 %").arg(answered > 0 ? percent : 0));
     findControlAs<QLabel>(this, control::WrongPercent)->setText(QString("%1 %").arg(answered > 0 ? 100 - percent : 0));
-    const int position = state.fixedCount ? state.totalCount - answered : program_.engine.remainingCount();
+    const int position = state.fixedCount ? state.totalCount - answered : tests_.engine.remainingCount();
     progress_->setValue(std::clamp(position, progress_->minimum(), progress_->maximum()));
     updateTypingColour();
     update();
@@ -147,7 +148,7 @@ void TestRunWindow::resizeEvent(QResizeEvent* event)
     layOutQuestion();
 }
 
-bool TestRunWindow::hasExample() const { return !program_.engine.state().example.empty(); }
+bool TestRunWindow::hasExample() const { return !tests_.engine.state().example.empty(); }
 
 void TestRunWindow::paintEvent(QPaintEvent*)
 {
@@ -155,7 +156,7 @@ void TestRunWindow::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     const QRect box = question_->geometry();
     if (program_.config.showLanguageIcon) {
-        const bool czech = program_.engine.state().askDirection == ShownSide::Czech;
+        const bool czech = tests_.engine.state().askDirection == ShownSide::Czech;
         const int x = (box.width() - 6) / 2 - program_.grid.x(5);
         paintArt(painter, czech ? Art::CzechFlag : Art::EnglishFlag, program_.schemeNumber,
                  QRectF(x, box.bottom() + 1 + 22, 48, 30));
@@ -172,7 +173,7 @@ void TestRunWindow::updateTypingColour()
 {
     QColor background = toQColor(program_.scheme().editColour);
     if (program_.config.typingColours) {
-        switch (program_.engine.typingHint(answer_->text().toStdString())) {
+        switch (tests_.engine.typingHint(answer_->text().toStdString())) {
         case TypingHint::EqualsMeaning: background = QColor(0, 255, 0); break;
         case TypingHint::BeginsMeaning: background = QColor(180, 255, 180); break;
         case TypingHint::FitsNoMeaning: background = QColor(255, 0, 0); break;
@@ -187,7 +188,7 @@ void TestRunWindow::updateTypingColour()
 void TestRunWindow::showExample()
 {
     if (program_.config.allowExample && hasExample()) {
-        program_.dialogs.showMessage(this, Message{program_.engine.maskedExample(), MessageIcon::Information,
+        program_.dialogs.showMessage(this, Message{tests_.engine.maskedExample(), MessageIcon::Information,
                                                    "Příklad použití ve větě"});
     }
     answer_->setFocus();
@@ -195,33 +196,32 @@ void TestRunWindow::showExample()
 
 void TestRunWindow::confirmAnswer()
 {
-    TestEngine& engine = program_.engine;
-    const TestState& state = engine.state();
+    const TestState& state = tests_.engine.state();
     if (program_.config.autoSpeak) {
         speakWord(program_, qt(state.english));
     }
     const QString typed = answer_->text();
-    bool right = engine.checkAnswer(typed.toStdString());
+    bool right = tests_.engine.checkAnswer(typed.toStdString());
     if (right) {
-        RightAnswerDialog(program_, mainWindow_, typed, qt(engine.expectedText()), qt(state.english)).exec();
+        RightAnswerDialog(program_, mainWindow_, typed, qt(tests_.engine.expectedText()), qt(state.english)).exec();
     } else {
         const std::string& shown = state.askDirection == ShownSide::English ? state.english : state.czech;
-        WrongAnswerDialog wrong(program_, mainWindow_, qt(shown), qt(engine.expectedText()), qt(state.english));
+        WrongAnswerDialog wrong(program_, mainWindow_, qt(shown), qt(tests_.engine.expectedText()), qt(state.english));
         wrong.exec();
         right = wrong.typo();
     }
-    const auto outcome = engine.recordAnswer(right);
+    const auto outcome = tests_.engine.recordAnswer(right);
     if (!outcome) {
         program_.dialogs.showMessage(this, outcome.message());
         answer_->setFocus();
         return;
     }
     if (outcome->testOver) {
-        EvaluationDialog(program_, mainWindow_, TestEnd::Finished).exec();
+        EvaluationDialog(program_, tests_, mainWindow_, TestEnd::Finished).exec();
         emit testFinished();
         return;
     }
-    engine.pickNextWord(KeepAskedWord::No);
+    tests_.engine.pickNextWord(KeepAskedWord::No);
     showWord();
 }
 

@@ -11,13 +11,14 @@ class QProgressBar;
 namespace lexivo {
 
 struct Program;
+struct TestSession;
 class OwnerDrawnButton;
 
 class TestRunWindow : public QWidget {
     Q_OBJECT
 public:
     // Asks the first word: a resumed test asks again the word it was left on.
-    TestRunWindow(Program& program, QWidget* mainWindow);
+    TestRunWindow(Program& program, TestSession& tests, QWidget* mainWindow);
 
     QLineEdit* answerField() const { return answer_; }
     OwnerDrawnButton* questionBox() const { return question_; }
@@ -45,6 +46,7 @@ private:
     bool hasExample() const;
 
     Program& program_;
+    TestSession& tests_;
     QWidget* mainWindow_;
     OwnerDrawnButton* question_ = nullptr;
     QLineEdit* answer_ = nullptr;

@@ -36,7 +36,7 @@ private:
     }
     static std::unique_ptr<MainWindow> open(TestProgram& test)
     {
-        auto window = std::make_unique<MainWindow>(test.program);
+        auto window = std::make_unique<MainWindow>(test.program, test.session);
         window->startUp();
         window->resize(test.program.grid.screenW(), test.program.grid.screenH());
         window->show();

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include "support/temp_tree.h"
+#include "test/test_session.h"
 #include "ui/program.h"
 
 namespace lexivo::testing {
@@ -63,6 +64,7 @@ public:
     RecordingShell shell;
     RecordingVoice voice;
     Program program;
+    TestSession session{program.tree, program.random};
 };
 
 // The same program directory seen by a second program state, as after a restart.
@@ -72,6 +74,7 @@ struct Restart {
         program.grid = test.program.grid;
     }
     Program program;
+    TestSession session{program.tree, program.random};
 };
 
 // Closes a modal window that nobody handles within a few seconds, so that a test waiting on

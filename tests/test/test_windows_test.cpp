@@ -74,9 +74,10 @@ class TestWindowsTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<MainWindow> open(TestProgram& test, Program* program = nullptr)
+    std::unique_ptr<MainWindow> open(TestProgram& test, testing::Restart* restart = nullptr)
     {
-        auto window = std::make_unique<MainWindow>(program ? *program : test.program);
+        auto window = restart ? std::make_unique<MainWindow>(restart->program, restart->session)
+                              : std::make_unique<MainWindow>(test.program, test.session);
         window->startUp();
         window->resize(test.program.grid.screenW(), test.program.grid.screenH());
         window->show();
@@ -165,7 +166,7 @@ private:
         });
     }
 
-    QString expected(TestProgram& test) { return qt(test.program.engine.expectedText()); }
+    QString expected(TestProgram& test) { return qt(test.session.engine.expectedText()); }
 
 private slots:
     void initTestCase()
@@ -193,7 +194,7 @@ private slots:
 
         ModalDriver driver;
         std::vector<Seen> seen;
-        const QString shown = qt(test.program.engine.state().english);
+        const QString shown = qt(test.session.engine.state().english);
         const QString wanted = expected(test);
         answer(run, "nevím", driver, seen);
         QCOMPARE(seen.back().kind, QString("wrong"));
@@ -247,15 +248,15 @@ private slots:
         answer(run, "špatně", driver, seen);
         answer(run, "zase špatně", driver, seen);
         QCOMPARE(text(&run, 141), QString("0 %"));
-        const bool bird = test.program.engine.state().english == "bird";
+        const bool bird = test.session.engine.state().english == "bird";
         answer(run, bird ? "ptáček" : expected(test), driver, seen);
         QCOMPARE(seen.back().kind, QString("right"));
         // Several meanings: the others are listed; a single meaning adds no line.
         QCOMPARE(seen.back().text, bird ? QString("Další synonyma: pták, opeřenec") : QString());
         QCOMPARE(text(&run, 141), QString("33 %"));
         QCOMPARE(text(&run, 142), QString("67 %"));
-        const int right = test.program.engine.state().rightCount;
-        const int wrong = test.program.engine.state().wrongCount;
+        const int right = test.session.engine.state().rightCount;
+        const int wrong = test.session.engine.state().wrongCount;
         QCOMPARE(text(&run, 138), QString("Zbývá: %1").arg(4 - right - wrong));
         QCOMPARE(run.findChild<QProgressBar*>()->value(), 4 - right - wrong);
     }
@@ -300,8 +301,8 @@ private slots:
         driver.then([](QWidget* modal) { QTest::mouseClick(findControl(modal, 1236), Qt::LeftButton); });
         testing::typeText(window->testWindow()->answerField(), "jdna");
         QTest::keyClick(window->testWindow()->answerField(), Qt::Key_Return);
-        QCOMPARE(test.program.engine.state().rightCount, 1);
-        QCOMPARE(test.program.engine.state().wrongCount, 0);
+        QCOMPARE(test.session.engine.state().rightCount, 1);
+        QCOMPARE(test.session.engine.state().wrongCount, 0);
     }
 
     void feedbackClosesOnEnterWhenTheSpeakerHasTheFocus()
@@ -309,8 +310,8 @@ private slots:
         TestProgram test;
         writePackage(test, "P", kThreeWords);
         auto window = open(test);
-        QVERIFY(test.program.engine.startTest("Angličtina", {"P"}, TestSettings{}).ok());
-        test.program.engine.pickNextWord();
+        QVERIFY(test.session.engine.startTest("Angličtina", {"P"}, TestSettings{}).ok());
+        test.session.engine.pickNextWord();
         RightAnswerDialog dialog(test.program, window.get(), "pes", "pes", "dog");
         dialog.show();
         dialog.speakerButton()->setFocus();
@@ -341,8 +342,8 @@ private slots:
             ModalDriver driver;
             std::vector<Seen> seen;
             answer(*window->testWindow(), expected(test), driver, seen);
-            question = test.program.engine.questionText();
-            direction = test.program.engine.state().askDirection;
+            question = test.session.engine.questionText();
+            direction = test.session.engine.state().askDirection;
 
             readEvaluation(driver, seen);
             click(window.get(), 7);  // "Správa balíčků" leaves the test
@@ -356,7 +357,7 @@ private slots:
 
         // A restart: new program state on the same directory.
         testing::Restart restarted(test);
-        auto window = open(test, &restarted.program);
+        auto window = open(test, &restarted);
         ModalDriver driver;
         QString resumeTotal;
         bool rateShown = false;
@@ -371,11 +372,11 @@ private slots:
         QCOMPARE(resumeTotal, QString("Celkový počet slovíček 3"));
         QVERIFY(rateShown);
         QVERIFY(window->testWindow() != nullptr);
-        QCOMPARE(restarted.program.engine.questionText(), question);
-        QCOMPARE(restarted.program.engine.state().askDirection, direction);
+        QCOMPARE(restarted.session.engine.questionText(), question);
+        QCOMPARE(restarted.session.engine.state().askDirection, direction);
         QCOMPARE(window->testWindow()->questionBox()->text(), qt(question));
         QCOMPARE(text(window->testWindow(), 139), QString("Správně: 1"));
-        QCOMPARE(restarted.program.engine.remainingCount(), 2);
+        QCOMPARE(restarted.session.engine.remainingCount(), 2);
 
         // Esc in the answer field does not end the program.
         QTest::keyClick(window->testWindow()->answerField(), Qt::Key_Escape);
@@ -384,8 +385,8 @@ private slots:
 
         // Finishing the resumed test forgets the saved state.
         std::vector<Seen> seen;
-        answer(*window->testWindow(), qt(restarted.program.engine.expectedText()), driver, seen);
-        answer(*window->testWindow(), qt(restarted.program.engine.expectedText()), driver, seen, true);
+        answer(*window->testWindow(), qt(restarted.session.engine.expectedText()), driver, seen);
+        answer(*window->testWindow(), qt(restarted.session.engine.expectedText()), driver, seen, true);
         QCOMPARE(seen.back().right, 3);
         QVERIFY(!exists(test, "TestInfo"));
         QVERIFY(!exists(test, "Test"));
@@ -395,9 +396,9 @@ private slots:
     {
         TestProgram test;
         writePackage(test, "Zvířata", kThreeWords);
-        QVERIFY(test.program.engine.startTest("Angličtina", {"Zvířata"}, TestSettings{}).ok());
-        test.program.engine.pickNextWord();
-        QVERIFY(test.program.engine.saveInterruptedTest().ok());
+        QVERIFY(test.session.engine.startTest("Angličtina", {"Zvířata"}, TestSettings{}).ok());
+        test.session.engine.pickNextWord();
+        QVERIFY(test.session.engine.saveInterruptedTest().ok());
         auto window = open(test);
         ModalDriver driver;
         driver.then([](QWidget* modal) {
@@ -426,8 +427,8 @@ private slots:
 
         // A saved test whose pool file vanished.
         click(window.get(), 7);
-        QVERIFY(test.program.engine.startTest("Angličtina", {"Zvířata"}, TestSettings{}).ok());
-        QVERIFY(test.program.engine.saveInterruptedTest().ok());
+        QVERIFY(test.session.engine.startTest("Angličtina", {"Zvířata"}, TestSettings{}).ok());
+        QVERIFY(test.session.engine.saveInterruptedTest().ok());
         fs::remove(test.temp.tree().temporaryFile("Angličtina", "Test"));
         click(window.get(), 6);
         QCOMPARE(test.dialogs.messages.size(), size_t(2));
@@ -603,7 +604,7 @@ private slots:
         ModalDriver driver;
         std::vector<Seen> seen;
 
-        const QString english = qt(test.program.engine.state().english);
+        const QString english = qt(test.session.engine.state().english);
         answer(run, "x", driver, seen);
         QCOMPARE(test.voice.spoken, std::vector<QString>{english});
 
@@ -615,7 +616,7 @@ private slots:
         test.program.config.speechMode = SpeechMode::Clipboard;
         QApplication::clipboard()->clear();
         testing::typeText(run.answerField(), "rozepsáno");
-        const QString word = qt(test.program.engine.state().english);
+        const QString word = qt(test.session.engine.state().english);
         QTest::keyClick(run.answerField(), Qt::Key_Control);  // the example key must not disturb either
         QString typedMeanwhile;
         driver.then([&](QWidget* modal) {
@@ -684,13 +685,13 @@ private slots:
             testing::typeText(window->testWindow()->answerField(), "nevím");
             QTest::keyClick(window->testWindow()->answerField(), Qt::Key_Return);
 
-            TestInformationDialog information(test.program, window.get());
+            TestInformationDialog information(test.program, test.session, window.get());
             testing::screenshot(information, QString("test-information-scheme%1").arg(scheme));
-            QVERIFY(test.program.engine.saveInterruptedTest().ok());
-            ResumeDialog resume(test.program, window.get());
+            QVERIFY(test.session.engine.saveInterruptedTest().ok());
+            ResumeDialog resume(test.program, test.session, window.get());
             QVERIFY(!resume.loadFailure());
             testing::screenshot(resume, QString("resume-scheme%1").arg(scheme));
-            EvaluationDialog evaluation(test.program, window.get(), TestEnd::Interrupted);
+            EvaluationDialog evaluation(test.program, test.session, window.get(), TestEnd::Interrupted);
             testing::screenshot(evaluation, QString("evaluation-scheme%1").arg(scheme));
         }
     }
@@ -709,7 +710,7 @@ private slots:
         test.program.config.autoSpeak = 0;
         configure(*openConfiguration(*window), {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, true, 100, 126);
         start(*window, *window->configurationPanel());
-        QCOMPARE(test.program.engine.remainingCount(), 10000);
+        QCOMPARE(test.session.engine.remainingCount(), 10000);
 
         std::vector<double> milliseconds;
         std::chrono::steady_clock::time_point closed;

@@ -1,0 +1,18 @@
+#pragma once
+// What the test windows share while the program runs: the engine that holds the running or
+// resumed test. The program entry creates one beside the Program and hands it to the main
+// window, which hands it to the test windows; tests create their own.
+
+#include "store/data_tree.h"
+#include "store/random_generator.h"
+#include "test/test_engine.h"
+
+namespace lexivo {
+
+struct TestSession {
+    TestSession(const DataTree& tree, RandomGenerator& random) : engine(tree, random) {}
+
+    TestEngine engine;
+};
+
+}  // namespace lexivo
