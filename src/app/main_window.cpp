@@ -346,7 +346,7 @@ void MainWindow::closeConfigurationPanel() { dismiss(configurationPanel_); }
 
 void MainWindow::openTestWindow()
 {
-    testWindow_ = new TestRunWindow(program_, tests_, this);
+    testWindow_ = new TestRunWindow(program_, tests_, requests_, this);
     testWindow_->show();
     testWindow_->answerField()->setFocus();
     connect(testWindow_, &TestRunWindow::testFinished, this, [this] {

@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QWidget>
 
+#include "app/app_window_requests.h"
+
 namespace lexivo {
 
 struct Program;
@@ -69,6 +71,7 @@ private:
     QLabel* packageCount_ = nullptr;
     QLabel* wordCount_ = nullptr;
     OwnerDrawnButton* webLink_ = nullptr;
+    AppWindowRequests requests_;
     TestConfigurationPanel* configurationPanel_ = nullptr;
     TestRunWindow* testWindow_ = nullptr;
     bool quitting_ = false;

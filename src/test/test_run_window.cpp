@@ -19,6 +19,7 @@
 #include "ui/controls.h"
 #include "ui/owner_drawn.h"
 #include "ui/program.h"
+#include "ui/window_requests.h"
 
 namespace lexivo {
 namespace {
@@ -29,8 +30,8 @@ QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-TestRunWindow::TestRunWindow(Program& program, TestSession& tests, QWidget* mainWindow)
-    : QWidget(mainWindow), program_(program), tests_(tests), mainWindow_(mainWindow)
+TestRunWindow::TestRunWindow(Program& program, TestSession& tests, WindowRequests& requests, QWidget* mainWindow)
+    : QWidget(mainWindow), program_(program), tests_(tests), requests_(requests), mainWindow_(mainWindow)
 {
     const DesignGrid& g = program.grid;
     setGeometry(g.x(355), g.y(100), g.x(1345), g.y(1100));
@@ -101,7 +102,10 @@ void TestRunWindow::createControls()
                                            "Ze zbývajících vytvořit balíček", this);
     remaining->setGeometry(grid(620, 860, 330, 40));
     remaining->setVisible(!state.fixedCount);
-    // Saving the remaining words opens the add-package dialog, which is not built yet.
+    connect(remaining, &QPushButton::clicked, this, [this] {
+        requests_.openAddPackageForRemainingWords();
+        answer_->setFocus();
+    });
 }
 
 void TestRunWindow::showWord()

@@ -12,13 +12,14 @@ namespace lexivo {
 
 struct Program;
 struct TestSession;
+class WindowRequests;
 class OwnerDrawnButton;
 
 class TestRunWindow : public QWidget {
     Q_OBJECT
 public:
     // Asks the first word: a resumed test asks again the word it was left on.
-    TestRunWindow(Program& program, TestSession& tests, QWidget* mainWindow);
+    TestRunWindow(Program& program, TestSession& tests, WindowRequests& requests, QWidget* mainWindow);
 
     QLineEdit* answerField() const { return answer_; }
     OwnerDrawnButton* questionBox() const { return question_; }
@@ -47,6 +48,7 @@ private:
 
     Program& program_;
     TestSession& tests_;
+    WindowRequests& requests_;
     QWidget* mainWindow_;
     OwnerDrawnButton* question_ = nullptr;
     QLineEdit* answer_ = nullptr;

@@ -15,6 +15,7 @@
 #include "support/temp_tree.h"
 #include "test/test_session.h"
 #include "ui/program.h"
+#include "ui/window_requests.h"
 
 namespace lexivo::testing {
 
@@ -54,6 +55,12 @@ public:
     bool holdsOn = false;  // keep speaking after each text, so that later requests find it busy
 };
 
+class RecordingWindowRequests final : public WindowRequests {
+public:
+    void openAddPackageForRemainingWords() override { requests.push_back("openAddPackageForRemainingWords"); }
+    std::vector<std::string> requests;
+};
+
 // A program directory and the program state on it, with a screen of the given size.
 class TestProgram {
 public:
@@ -63,6 +70,7 @@ public:
     RecordingDialogs dialogs;
     RecordingShell shell;
     RecordingVoice voice;
+    RecordingWindowRequests requests;
     Program program;
     TestSession session{program.tree, program.random};
 };

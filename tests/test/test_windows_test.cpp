@@ -27,6 +27,7 @@
 #include "test/test_configuration_panel.h"
 #include "test/test_files.h"
 #include "test/test_run_window.h"
+#include "ui/control_ids/test_run_window.h"
 #include "ui/controls.h"
 #include "ui/owner_drawn.h"
 
@@ -326,6 +327,18 @@ private slots:
         QTest::keyClick(wrong.speakerButton(), Qt::Key_Return);
         QVERIFY(!wrong.isVisible());
         QVERIFY(!wrong.typo());
+    }
+
+    void theRemainingWordsAreAskedForAsAPackage()
+    {
+        TestProgram test;
+        writePackage(test, "P", kThreeWords);
+        QVERIFY(test.session.engine.startTest("Angličtina", {"P"}, TestSettings{}).ok());
+        QWidget mainWindow;
+        TestRunWindow run(test.program, test.session, test.requests, &mainWindow);
+        mainWindow.show();
+        QTest::mouseClick(findControl(&run, test_run_window_control::PackageOfRemaining), Qt::LeftButton);
+        QCOMPARE(test.requests.requests, std::vector<std::string>{"openAddPackageForRemainingWords"});
     }
 
     void interruptSaveAndResumeAfterARestart()
