@@ -10,7 +10,7 @@
 #include "test/evaluation_dialog.h"
 #include "test/resume_dialog.h"
 #include "test/test_configuration_panel.h"
-#include "test/test_files.h"
+#include "test/test_decisions.h"
 #include "test/test_run_window.h"
 #include "test/test_session.h"
 #include "ui/artwork.h"
@@ -302,20 +302,15 @@ void MainWindow::startTestCommand()
         EvaluationDialog(program_, tests_, this, TestEnd::Finished).exec();
         closeTestWindow();
     }
-    const std::string& group = program_.collection.currentGroup();
-    const bool saved = hasSavedTest(program_.tree, group);
     setPackageAreaVisible(false);
     repaint();
-    if (saved) {
-        ResumeDialog resume(program_, tests_, this);
-        if (resume.loadFailure()) {
-            // A saved test that cannot be continued is forgotten; a new one can start.
-            program_.dialogs.showMessage(this, *resume.loadFailure());
-            forgetSavedTest(program_.tree, group);
-        } else if (resume.exec() == ResumeDialog::Continue) {
-            openTestWindow();
-            return;
-        }
+    const SavedTestCheck saved = takeUpSavedTest(tests_, program_.collection.currentGroup());
+    if (saved.message) {
+        program_.dialogs.showMessage(this, *saved.message);
+    }
+    if (saved.offer == SavedTestOffer::Resumable && ResumeDialog(program_, tests_, this).exec() == ResumeDialog::Continue) {
+        openTestWindow();
+        return;
     }
     openConfigurationPanel();
 }

@@ -6,7 +6,7 @@
 
 #include "test/answer_check.h"
 #include "test/pie_chart.h"
-#include "test/test_files.h"
+#include "test/test_decisions.h"
 #include "test/test_session.h"
 #include "ui/button_font.h"
 #include "ui/control_behaviour.h"
@@ -62,13 +62,8 @@ EvaluationDialog::EvaluationDialog(Program& program, TestSession& tests, QWidget
     attachControlBehaviour(this, WindowKind::Evaluation);
     ok->setFocus();
 
-    const std::string& group = tests.engine.group();
-    if (end == TestEnd::Interrupted) {
-        if (Status saved = tests.engine.saveInterruptedTest(); !saved) {
-            program.dialogs.showMessage(mainWindow, saved.message());
-        }
-    } else if (hasSavedTest(program.tree, group)) {
-        forgetSavedTest(program.tree, group);
+    if (Status recorded = recordTestEnd(tests, end); !recorded) {
+        program.dialogs.showMessage(mainWindow, recorded.message());
     }
 }
 

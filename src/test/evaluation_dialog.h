@@ -1,7 +1,6 @@
 #pragma once
 // The evaluation that closes every test: the counts, the two percentages and the pie. Opening
-// it writes the end of the test to disk: an interrupted test is saved for a later resume,
-// a finished one forgets its saved state.
+// it writes the end of the test to disk (recordTestEnd).
 
 #include "test/test_state.h"
 #include "ui/dialog_frame.h"

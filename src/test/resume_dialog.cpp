@@ -8,6 +8,7 @@
 
 #include "test/answer_check.h"
 #include "test/pie_chart.h"
+#include "test/test_decisions.h"
 #include "test/test_descriptions.h"
 #include "test/test_session.h"
 #include "ui/button_font.h"
@@ -50,10 +51,6 @@ ResumeDialog::ResumeDialog(Program& program, TestSession& tests, QWidget* mainWi
     QFont heading = cellFont(kTahoma, 19, TextStyle::BoldUnderlined);
     addLabel(this, control::DataCaption, "Údaje o nedokončeném testu:", QRect(25, 140, 400, 20), heading);
 
-    if (Status loaded = tests.engine.resumeSavedTest(program.collection.currentGroup()); !loaded) {
-        loadFailure_ = loaded.message();
-        return;
-    }
     const TestState& state = tests.engine.state();
     const ResumeTexts texts = resumeTexts(state, program.language.genitive.toStdString());
     addLabel(this, control::Description, QString::fromStdString(texts.description), QRect(50, 170, 600, 60), text);
@@ -87,7 +84,9 @@ ResumeDialog::ResumeDialog(Program& program, TestSession& tests, QWidget* mainWi
 
 void ResumeDialog::forget()
 {
-    tests_.engine.forgetTest();
+    if (Status forgotten = forgetTakenUpTest(tests_); !forgotten) {
+        program_.dialogs.showMessage(this, forgotten.message());
+    }
     done(Forget);
 }
 

@@ -2,9 +2,6 @@
 // The question that offers to finish an unfinished test or to forget it, and the window that
 // lists the settings of a test.
 
-#include <optional>
-
-#include "store/result.h"
 #include "ui/dialog_frame.h"
 
 namespace lexivo {
@@ -16,10 +13,8 @@ class ResumeDialog : public FramedDialog {
 public:
     enum Choice { Continue = 0, Forget = 1 };
 
-    // Loads the saved test into the engine; check `loadFailure` before showing the dialog.
+    // Shows the saved test that the engine has taken up (takeUpSavedTest).
     ResumeDialog(Program& program, TestSession& tests, QWidget* mainWindow);
-
-    const std::optional<Message>& loadFailure() const { return loadFailure_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -29,7 +24,6 @@ private:
     void showInformation();
 
     TestSession& tests_;
-    std::optional<Message> loadFailure_;
     bool answered_ = false;
     int percent_ = 0;
 };

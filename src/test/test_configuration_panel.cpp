@@ -12,6 +12,7 @@
 #include <QWheelEvent>
 
 #include "store/package_selection.h"
+#include "test/test_decisions.h"
 #include "test/test_files.h"
 #include "test/test_session.h"
 #include "ui/button_font.h"
@@ -289,45 +290,23 @@ void TestConfigurationPanel::paintEvent(QPaintEvent*)
 
 void TestConfigurationPanel::start()
 {
-    std::vector<int> positions;
-    std::vector<std::string> packages;
+    ChosenPackages chosen;
     for (std::size_t position = 0; position < boxes_.size(); ++position) {
         if (boxes_[position]->isChecked()) {
-            positions.push_back(static_cast<int>(position));
-            packages.push_back(boxes_[position]->text().toStdString());
+            chosen.positions.push_back(static_cast<int>(position));
+            chosen.names.push_back(boxes_[position]->text().toStdString());
         }
     }
-    if (positions.empty()) {
-        program_.dialogs.showMessage(this, errorMessage("Musíte vybrat alespoň jeden balíček."));
-        return;
+    const StartOutcome outcome = startChosenTest(tests_, program_.collection.currentGroup(), chosen, settings());
+    if (outcome.message) {
+        program_.dialogs.showMessage(this, *outcome.message);
     }
-    const TestSettings chosen = settings();
-    if (chosen.fixedCount && chosen.questionCount == 0) {
-        program_.dialogs.showMessage(this, errorMessage("Počet slovíček v testu nemůže být nula."));
-        return;
+    if (outcome.lowerCountTo) {
+        count_->setText(QString::number(*outcome.lowerCountTo));
     }
-    const std::string& group = program_.collection.currentGroup();
-    const auto pool = tests_.engine.startTest(group, packages, chosen);
-    if (!pool) {
-        program_.dialogs.showMessage(this, pool.message());
-        return;
+    if (outcome.verdict == StartVerdict::Started) {
+        emit testStarted();
     }
-    if (chosen.fixedCount && chosen.noRepeat && chosen.questionCount > pool.value()) {
-        program_.dialogs.showMessage(
-            this, errorMessage("Vámi vybrané balíčky dohromady obsahují " + std::to_string(pool.value()) +
-                               " slovíček. Počet slovíček v tomto testu jste nastavili na pevnou hodnotu, a to " +
-                               std::to_string(chosen.questionCount) +
-                               ". Račte si povšimnout, že toto číslo je větší, než počet slovíček, která máte k "
-                               "dispozici. Protože zároveň požadujete, aby program zabránil opakování slovíček, není "
-                               "toto nastavení přípustné. Hodnota v kolonce POČET SLOVÍČEK bude nyní nastavena na "
-                               "nejvyšší přípustnou úroveň."));
-        count_->setText(QString::number(pool.value()));
-        return;
-    }
-    if (Status written = writePackageSelection(program_.tree, group, positions); !written) {
-        program_.dialogs.showMessage(this, written.message());
-    }
-    emit testStarted();
 }
 
 }  // namespace lexivo

@@ -1,6 +1,6 @@
 #pragma once
-// What the test windows share while the program runs: the engine that holds the running or
-// resumed test. The program entry creates one beside the Program and hands it to the main
+// What the test windows share while the program runs: the data tree and the engine that holds
+// the running or resumed test. The program entry creates one beside the Program and hands it to the main
 // window, which hands it to the test windows; tests create their own.
 
 #include "store/data_tree.h"
@@ -10,8 +10,9 @@
 namespace lexivo {
 
 struct TestSession {
-    TestSession(const DataTree& tree, RandomGenerator& random) : engine(tree, random) {}
+    TestSession(const DataTree& dataTree, RandomGenerator& random) : tree(dataTree), engine(dataTree, random) {}
 
+    DataTree tree;
     TestEngine engine;
 };
 
