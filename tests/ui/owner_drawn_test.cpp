@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "support/window_test_support.h"
+#include "ui/artwork.h"
 #include "ui/button_font.h"
 #include "ui/control_behaviour.h"
 #include "ui/controls.h"
@@ -117,6 +118,15 @@ private slots:
         name->setText("abc");
         QTest::keyClick(name, Qt::Key_Tab);  // swallowed: no tab character, no focus change
         QCOMPARE(name->text(), QString("abc"));
+    }
+
+    void theProgramIconIsDrawnAtTheSizeAsked()
+    {
+        for (int size : {16, 256}) {
+            const QImage icon = programIcon().pixmap(size).toImage();
+            QCOMPARE(icon.size(), QSize(size, size));
+            QVERIFY(icon.pixelColor(size / 2, size / 2).alpha() > 0);
+        }
     }
 
     void aRightClickAsksForQuickHelp()
