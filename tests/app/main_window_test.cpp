@@ -1,8 +1,6 @@
 // The main window driven as a user drives it: clicks and keys, then the files and the
 // recorded message boxes.
 
-#include <chrono>
-#include <cstdio>
 #include <filesystem>
 
 #include <QApplication>
@@ -251,29 +249,6 @@ private slots:
                 }
             }
         }
-    }
-
-    void startsQuicklyWithTheLargestCollection()
-    {
-        TestProgram test;
-        for (int group = 0; group < 49; ++group) {
-            test.temp.makeGroup("Skupina " + std::to_string(group));
-        }
-        std::string words;
-        for (int i = 0; i < 20; ++i) {
-            words += "word|slovo|An example.|4\r\n";
-        }
-        for (int package = 0; package < 481; ++package) {
-            test.temp.writePackage("Skupina 0", "Balíček " + std::to_string(package), words);
-        }
-        const auto start = std::chrono::steady_clock::now();
-        auto window = open(test);
-        window->grab();
-        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-        std::printf("start-up to the first painted window with 49 groups and 481 packages: %lld ms\n",
-                    static_cast<long long>(elapsed.count()));
-        QCOMPARE(window->packageList()->count(), 481);
-        QVERIFY(elapsed.count() < 300);
     }
 };
 

@@ -1,8 +1,6 @@
 // Taking tests in the windows as a user does: the configuration, the questions typed and
 // confirmed by keyboard, the feedback windows, the evaluation, leaving and resuming.
 
-#include <chrono>
-#include <cstdio>
 #include <filesystem>
 
 #include <QApplication>
@@ -708,42 +706,6 @@ private slots:
             EvaluationDialog evaluation(test.program, test.session, window.get(), TestEnd::Interrupted);
             testing::screenshot(evaluation, QString("evaluation-scheme%1").arg(scheme));
         }
-    }
-
-    void anAnswerReachesTheNextQuestionWithinAFrame()
-    {
-        TestProgram test;
-        for (int p = 0; p < 10; ++p) {
-            std::string words;
-            for (int i = 0; i < 1000; ++i) {
-                words += "word " + std::to_string(p) + "-" + std::to_string(i) + "|slovo||4\r\n";
-            }
-            writePackage(test, "Balíček " + std::to_string(p), words);
-        }
-        auto window = open(test);
-        test.program.config.autoSpeak = 0;
-        configure(*openConfiguration(*window), {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, true, 100, 126);
-        start(*window, *window->configurationPanel());
-        QCOMPARE(test.session.engine.remainingCount(), 10000);
-
-        std::vector<double> milliseconds;
-        std::chrono::steady_clock::time_point closed;
-        connect(window->testWindow(), &TestRunWindow::questionShown, this, [&] {
-            milliseconds.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - closed).count());
-        });
-        ModalDriver driver;
-        for (int i = 0; i < 15; ++i) {
-            driver.then([&](QWidget* modal) {
-                QTest::keyClick(modal, Qt::Key_Return);
-                closed = std::chrono::steady_clock::now();
-            });
-            QTest::keyClick(window->testWindow()->answerField(), Qt::Key_Return);
-        }
-        std::sort(milliseconds.begin(), milliseconds.end());
-        const double median = milliseconds[milliseconds.size() / 2];
-        std::printf("confirmed answer to the next question, pool of 10 000 words: median %.2f ms, worst %.2f ms\n",
-                    median, milliseconds.back());
-        QVERIFY(median < 16.0);
     }
 };
 
