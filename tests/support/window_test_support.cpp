@@ -80,10 +80,14 @@ void ModalDriver::thenPressEnter()
 void ModalDriver::timerEvent(QTimerEvent*)
 {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || actions_.empty() || (!lastHandled_.isNull() && modal == lastHandled_)) {
+    if (modal == nullptr || (actions_.empty() && !otherwise_) || (!lastHandled_.isNull() && modal == lastHandled_)) {
         return;
     }
     lastHandled_ = modal;
+    if (actions_.empty()) {
+        otherwise_(modal);
+        return;
+    }
     auto action = std::move(actions_.front());
     actions_.pop_front();
     action(modal);

@@ -48,11 +48,9 @@ public:
     void say(const QString& text) override
     {
         spoken.push_back(text);
-        speaking = holdsOn;
     }
     std::vector<QString> spoken;
     bool speaking = false;
-    bool holdsOn = false;  // keep speaking after each text, so that later requests find it busy
 };
 
 class RecordingWindowRequests final : public WindowRequests {
@@ -99,6 +97,8 @@ public:
     void then(std::function<void(QWidget*)> action);
     // Presses Enter in the next modal window.
     void thenPressEnter();
+    // What to do with a modal window when no action is queued.
+    void otherwise(std::function<void(QWidget*)> action) { otherwise_ = std::move(action); }
     bool idle() const { return actions_.empty(); }
 
 protected:
@@ -106,6 +106,7 @@ protected:
 
 private:
     std::deque<std::function<void(QWidget*)>> actions_;
+    std::function<void(QWidget*)> otherwise_;
     QPointer<QWidget> lastHandled_;
     int timer_ = 0;
 };

@@ -88,49 +88,35 @@ TEST_F(TestEngineTest, RefusesAPoolWithoutWords)
     EXPECT_FALSE(fs::exists(temp.tree().temporaryFile("G", "Test")));
 }
 
-TEST_F(TestEngineTest, UntilAllEndsWhenEveryWordWasAnsweredRight)
+// Which words leave the pool and when the test is over, by mode.
+TEST_F(TestEngineTest, EachModeEndsAndEmptiesThePoolItsOwnWay)
 {
-    writePackage("P", "one|jedna||4\r\ntwo|dva||4\r\nthree|tři||4\r\n");
-    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll()).ok());
-    const std::vector<bool> answers = {false, true, true, true};
-    for (std::size_t i = 0; i < answers.size(); ++i) {
-        ASSERT_TRUE(engine.pickNextWord());
-        EXPECT_EQ(answer(engine, answers[i]), i == answers.size() - 1) << "answer " << i;
+    struct Case {
+        TestSettings settings;
+        std::vector<bool> answers;  // right or wrong, in order; the last one ends the test
+        int remaining;
+    };
+    const Case cases[] = {
+        {untilAll(), {false, true, true, true}, 0},                // a wrong word comes back
+        {fixed(3, true, false), {true, false, true}, 0},          // each word once, right or wrong
+        {fixed(5, false, false), {true, true, true, true, true}, 3},  // repeats keep the pool
+    };
+    for (const Case& c : cases) {
+        writePackage("P", "one|jedna||4\r\ntwo|dva||4\r\nthree|tři||4\r\n");
+        ASSERT_TRUE(engine.startTest("G", {"P"}, c.settings).ok());
+        std::string previous;
+        for (std::size_t i = 0; i < c.answers.size(); ++i) {
+            ASSERT_TRUE(engine.pickNextWord());
+            EXPECT_NE(engine.state().english, previous) << "never the same word twice in a row";
+            previous = engine.state().english;
+            EXPECT_EQ(answer(engine, c.answers[i]), i + 1 == c.answers.size()) << "answer " << i;
+        }
+        EXPECT_EQ(engine.remainingCount(), c.remaining);
+        EXPECT_EQ(engine.state().rightCount + engine.state().wrongCount, static_cast<int>(c.answers.size()));
+        if (c.remaining == 0) {
+            EXPECT_EQ(pool(), "#|P\r\n");  // the words left the pool file too
+        }
     }
-    EXPECT_EQ(engine.state().rightCount, 3);
-    EXPECT_EQ(engine.state().wrongCount, 1);
-    EXPECT_EQ(engine.remainingCount(), 0);
-    EXPECT_EQ(pool(), "#|P\r\n");
-}
-
-TEST_F(TestEngineTest, FixedCountWithoutRepeatsEmptiesThePool)
-{
-    writePackage("P", "one|jedna||4\r\ntwo|dva||4\r\nthree|tři||4\r\n");
-    ASSERT_TRUE(engine.startTest("G", {"P"}, fixed(3, true, false)).ok());
-    std::vector<std::string> asked;
-    for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(engine.pickNextWord());
-        asked.push_back(engine.state().english);
-        EXPECT_EQ(answer(engine, i != 1), i == 2);
-    }
-    std::sort(asked.begin(), asked.end());
-    EXPECT_EQ(asked, (std::vector<std::string>{"one", "three", "two"}));
-    EXPECT_EQ(engine.remainingCount(), 0);
-    EXPECT_EQ(engine.state().totalCount, 3);
-}
-
-TEST_F(TestEngineTest, FixedCountWithRepeatsKeepsThePool)
-{
-    writePackage("P", "one|jedna||4\r\ntwo|dva||4\r\n");
-    ASSERT_TRUE(engine.startTest("G", {"P"}, fixed(5, false, false)).ok());
-    std::string previous;
-    for (int i = 0; i < 5; ++i) {
-        ASSERT_TRUE(engine.pickNextWord());
-        EXPECT_NE(engine.state().english, previous) << "never the same word twice in a row";
-        previous = engine.state().english;
-        EXPECT_EQ(answer(engine, true), i == 4);
-    }
-    EXPECT_EQ(engine.remainingCount(), 2);
 }
 
 TEST_F(TestEngineTest, CoefficientsChangeInThePoolAndInThePackage)

@@ -9,6 +9,11 @@
 #include "ui/artwork.h"
 #include "ui/button_font.h"
 #include "ui/control_behaviour.h"
+#include "ui/control_ids/about_dialog.h"
+#include "ui/control_ids/evaluation_dialog.h"
+#include "ui/control_ids/main_window.h"
+#include "ui/control_ids/rename_dialog.h"
+#include "ui/control_ids/test_run_window.h"
 #include "ui/controls.h"
 #include "ui/owner_drawn.h"
 
@@ -26,7 +31,7 @@ private slots:
     {
         TestProgram test;
         QWidget window;
-        OwnerDrawnButton button(test.program, WindowKind::Evaluation, 159, "OK", &window);
+        OwnerDrawnButton button(test.program, WindowKind::Evaluation, evaluation_dialog_control::Ok, "OK", &window);
         button.setGeometry(0, 0, 120, 50);
         QCOMPARE(button.textRect(), QRect(0, 0, 120, 50));
         button.setDown(true);
@@ -43,7 +48,7 @@ private slots:
     {
         TestProgram test;
         QWidget window;
-        OwnerDrawnButton button(test.program, WindowKind::Main, 6, "Test", &window);
+        OwnerDrawnButton button(test.program, WindowKind::Main, main_window_control::Test, "Test", &window);
         button.setGeometry(0, 0, 255, 75);
         QVERIFY(!testing::paintsColour(button.grab().toImage(), button.rect(), Qt::red));
         button.setProhibited([] { return true; });
@@ -55,11 +60,12 @@ private slots:
     {
         TestProgram test;
         QWidget window;
-        OwnerDrawnButton link(test.program, WindowKind::About, 89, "napište nám", &window);
+        OwnerDrawnButton link(test.program, WindowKind::About, about_dialog_control::ProjectLink, "napište nám", &window);
         QCOMPARE(link.look(), OwnerDrawnButton::Look::Link);
         link.setGeometry(0, 0, 200, 25);
         QVERIFY(testing::paintsColour(link.grab().toImage(), link.rect(), QColor(0xB4, 0x14, 0x14)));
-        OwnerDrawnButton box(test.program, WindowKind::TestRun, 245, "a long sentence", &window, OwnerDrawnButton::Look::WordBox);
+        OwnerDrawnButton box(test.program, WindowKind::TestRun, test_run_window_control::Question, "a long sentence", &window,
+                             OwnerDrawnButton::Look::WordBox);
         box.setGeometry(0, 0, 300, 60);
         const QImage picture = box.grab().toImage();
         QCOMPARE(picture.pixelColor(0, 0), QColor(0x7F, 0x9D, 0xB9));
@@ -95,10 +101,10 @@ private slots:
     {
         TestProgram test;
         QWidget window;
-        auto* ok = new OwnerDrawnButton(test.program, WindowKind::Rename, 1, "OK", &window);
-        auto* cancel = new OwnerDrawnButton(test.program, WindowKind::Rename, 2, "Storno", &window);
+        auto* ok = new OwnerDrawnButton(test.program, WindowKind::Rename, rename_dialog_control::Ok, "OK", &window);
+        auto* cancel = new OwnerDrawnButton(test.program, WindowKind::Rename, rename_dialog_control::Cancel, "Storno", &window);
         auto* name = new QLineEdit(&window);
-        setControlId(name, 118);
+        setControlId(name, rename_dialog_control::NewName);
         attachControlBehaviour(&window, WindowKind::Rename);
         QSignalSpy okClicks(ok, &QPushButton::clicked);
         QSignalSpy cancelClicks(cancel, &QPushButton::clicked);
@@ -133,7 +139,7 @@ private slots:
     {
         TestProgram test;
         QWidget window;
-        auto* button = new OwnerDrawnButton(test.program, WindowKind::Evaluation, 159, "OK", &window);
+        auto* button = new OwnerDrawnButton(test.program, WindowKind::Evaluation, evaluation_dialog_control::Ok, "OK", &window);
         button->resize(100, 40);
         attachControlBehaviour(&window, WindowKind::Evaluation);
         QWidget* asked = nullptr;
