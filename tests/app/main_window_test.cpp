@@ -25,10 +25,10 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    static QString text(MainWindow& window, int id) { return findControlAs<QLabel>(&window, id)->text(); }
+    static QString text(MainWindow& window, int id) { return testing::labelText(&window, id); }
     static OwnerDrawnButton* button(MainWindow& window, int id) { return findControlAs<OwnerDrawnButton>(&window, id); }
-    static bool shown(MainWindow& window, int id) { return findControl(&window, id)->isVisibleTo(&window); }
-    static void click(MainWindow& window, int id) { QTest::mouseClick(button(window, id), Qt::LeftButton); }
+    static bool shown(MainWindow& window, int id) { return testing::shown(&window, id); }
+    static void click(MainWindow& window, int id) { testing::click(&window, id); }
     static void writePackage(TestProgram& test, const std::string& group, const std::string& name, const std::string& text)
     {
         test.temp.makeGroup(group);

@@ -111,6 +111,13 @@ private:
     int timer_ = 0;
 };
 
+// Clicks the control with this number: radio buttons and check boxes on their box near the
+// left edge, other controls in their middle.
+void click(QWidget* window, int id);
+// The text of a label, and whether a control is shown within its window.
+QString labelText(QWidget* window, int id);
+bool shown(QWidget* window, int id);
+
 // Types text as key presses, each carrying its character (Czech letters included).
 void typeText(QWidget* widget, const QString& text);
 

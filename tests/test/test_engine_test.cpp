@@ -337,27 +337,5 @@ TEST_F(TestEngineTest, TheFirstWordIsNeverIndexZeroUnlessItIsTheOnlyOne)
     }
 }
 
-TEST_F(TestEngineTest, ByCoefficientAWordAtFourComesThirtyTimesAsOftenAsOneAtZero)
-{
-    std::string bytes;
-    for (int i = 0; i < 30; ++i) {
-        bytes += "w" + std::to_string(i) + "|s||4\r\n";
-    }
-    bytes += "known|s||0\r\n";
-    writePackage("P", bytes);
-    random.seed(20261206);
-    ASSERT_TRUE(engine.startTest("G", {"P"}, fixed(100, false, true)).ok());
-    std::map<std::string, int> picks;
-    constexpr int kPicks = 90000;
-    for (int i = 0; i < kPicks; ++i) {
-        engine.pickNextWord();
-        ++picks[engine.state().english];
-    }
-    const double perUnknownWord = (kPicks - picks["known"]) / 30.0;
-    const double ratio = perUnknownWord / picks["known"];
-    EXPECT_GT(ratio, 25.0);
-    EXPECT_LT(ratio, 36.0);
-}
-
 }  // namespace
 }  // namespace lexivo

@@ -39,14 +39,16 @@ namespace {
 namespace configuration = test_configuration_panel_control;
 namespace run = test_run_window_control;
 namespace mainWindow = main_window_control;
+using testing::click;
+using testing::shown;
 using testing::TestProgram;
+
+QString text(QWidget* window, int id) { return testing::labelText(window, id); }
 
 const std::string kGroup = "Angličtina";
 const std::string kThreeWords = "dog|pes|A dog barks.|4\r\ncat|kočka||4\r\nbird|pták+ptáček||4\r\n";
 
 QString qt(const std::string& s) { return QString::fromStdString(s); }
-QString text(QWidget* window, int id) { return findControlAs<QLabel>(window, id)->text(); }
-bool shown(QWidget* window, int id) { return findControl(window, id)->isVisibleTo(window); }
 bool checked(QWidget* window, int id) { return findControlAs<QAbstractButton>(window, id)->isChecked(); }
 
 void writePackage(TestProgram& test, const std::string& name, const std::string& words)
@@ -58,15 +60,6 @@ void writePackage(TestProgram& test, const std::string& name, const std::string&
 bool exists(TestProgram& test, const char* name)
 {
     return std::filesystem::exists(test.temp.tree().temporaryFile(kGroup, name));
-}
-
-// Radio buttons and check boxes take clicks on their box, near the left edge.
-void click(QWidget* window, int id)
-{
-    QWidget* control = findControl(window, id);
-    const bool box = qobject_cast<QRadioButton*>(control) || qobject_cast<QCheckBox*>(control);
-    QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier,
-                      box ? QPoint(8, control->height() / 2) : control->rect().center());
 }
 
 // What a modal window showed, in one line.
@@ -208,24 +201,6 @@ private slots:
         QCOMPARE(decodeCp1250(test.temp.readPackage(kGroup, "Zvířata")),
                  std::string("dog|pes|A dog barks.|3\r\ncat|kočka||3\r\nbird|pták+ptáček||3\r\n"));
         QCOMPARE(readPackageSelection(test.temp.tree(), kGroup), std::vector<int>{0});
-    }
-
-    void fixedCountShowsThePackageAndWhatRemains()
-    {
-        TestProgram test;
-        writePackage(test, "Ptáci", "bird|pták||4\r\nowl|sova||4\r\n");
-        writePackage(test, "Zvířata", "dog|pes||4\r\n");
-        Screen screen(test);
-        TestRunWindow* running = screen.start({.packages = {0, 1}, .mode = configuration::FixedCount, .count = 4});
-        QVERIFY(running != nullptr);
-        QVERIFY(text(running, run::PackageLine).startsWith("Balíček: "));  // two packages: the line shows
-        QVERIFY(!shown(running, run::PackageOfRemaining));
-        screen.answer("špatně");
-        screen.answer("zase špatně");
-        screen.answer(screen.expected());
-        QCOMPARE(text(running, run::RightPercent) + text(running, run::WrongPercent), QString("33 %67 %"));
-        QCOMPARE(text(running, run::Remaining), QString("Zbývá: 1"));
-        QCOMPARE(running->findChild<QProgressBar*>()->value(), 1);
     }
 
     void theFeedbackWindowsTypoSpeakerAndEnter()
@@ -444,20 +419,26 @@ private slots:
         }
     }
 
-    void speechModes()
+    // A fixed-count test from two packages, where every word is pronounced as the settings say.
+    void fixedCountAndSpeechModes()
     {
         TestProgram test;
         writePackage(test, "P", "car+automobile|auto||4\r\nbus|autobus||4\r\n");
+        writePackage(test, "Q", "tram|tramvaj||4\r\n");
         Screen screen(test);
         TestRunWindow* running = screen.start(
-            {.packages = {0}, .mode = configuration::FixedCount, .count = 9, .direction = configuration::CzechShown});
+            {.packages = {0, 1}, .mode = configuration::FixedCount, .count = 9, .direction = configuration::CzechShown});
         QVERIFY(running != nullptr);
+        QVERIFY(text(running, run::PackageLine).startsWith("Balíček: "));  // two packages: the line shows
+        QVERIFY(!shown(running, run::PackageOfRemaining));
         const QString english = qt(screen.session.engine.state().english);
         screen.answer("x");
         QCOMPARE(test.voice.spoken, std::vector<QString>{english});  // English, "+" and all, though Czech was shown
         test.voice.speaking = true;  // still speaking: the next request is dropped, not queued
         screen.answer("x");
         QCOMPARE(test.voice.spoken.size(), size_t(1));
+        QCOMPARE(text(running, run::Remaining), QString("Zbývá: 7"));
+        QCOMPARE(running->findChild<QProgressBar*>()->value(), 7);
 
         test.program.config.speechMode = SpeechMode::Clipboard;
         QApplication::clipboard()->clear();
