@@ -45,10 +45,7 @@ public:
 class RecordingVoice final : public Voice {
 public:
     bool busy() const override { return speaking; }
-    void say(const QString& text) override
-    {
-        spoken.push_back(text);
-    }
+    void say(const QString& text) override { spoken.push_back(text); }
     std::vector<QString> spoken;
     bool speaking = false;
 };
