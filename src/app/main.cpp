@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "test/speech.h"
+#include "test/test_session.h"
 #include "ui/controls.h"
 #include "ui/program.h"
 
@@ -32,7 +33,8 @@ int main(int argc, char** argv)
     const QRect workArea = application.primaryScreen()->availableGeometry();
     program.grid = DesignGrid::fromWorkArea(workArea.x() + workArea.width(), workArea.y() + workArea.height());
 
-    MainWindow window(program);
+    TestSession tests(program.tree, program.random);
+    MainWindow window(program, tests);
     window.startUp();
     window.showMaximized();
     application.exec();

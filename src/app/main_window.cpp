@@ -10,11 +10,13 @@
 #include "test/evaluation_dialog.h"
 #include "test/resume_dialog.h"
 #include "test/test_configuration_panel.h"
-#include "test/test_files.h"
+#include "test/test_decisions.h"
 #include "test/test_run_window.h"
+#include "test/test_session.h"
 #include "ui/artwork.h"
 #include "ui/button_font.h"
 #include "ui/control_behaviour.h"
+#include "ui/control_ids/main_window.h"
 #include "ui/controls.h"
 #include "ui/owner_drawn.h"
 #include "ui/program.h"
@@ -22,19 +24,23 @@
 namespace lexivo {
 namespace {
 
+namespace control = main_window_control;
+
 // Controls that exist only while a group is set up.
-constexpr int kPackageAreaButtons[] = {5, 8, 9, 10, 12};
+constexpr int kPackageAreaButtons[] = {control::AddPackage, control::EditPackage, control::DeletePackage,
+                                       control::Rename, control::TransferWords};
 // Package buttons that need a package to work on.
-constexpr int kPackageButtons[] = {8, 9, 10};
+constexpr int kPackageButtons[] = {control::EditPackage, control::DeletePackage, control::Rename};
 
 QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-MainWindow::MainWindow(Program& program, QWidget* parent)
+MainWindow::MainWindow(Program& program, TestSession& tests, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      program_(program)
+      program_(program),
+      tests_(tests)
 {
     setWindowTitle("Lexivo");
     setWindowIcon(programIcon());
@@ -43,51 +49,51 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
 
 OwnerDrawnButton* MainWindow::addButton(int id, const QString& text)
 {
-    return new OwnerDrawnButton(program_, kMainWindow, id, text, this);
+    return new OwnerDrawnButton(program_, WindowKind::Main, id, text, this);
 }
 
 void MainWindow::createControls()
 {
     const auto noGroup = [this] { return !program_.collection.groupsPresent(); };
-    auto* test = addButton(6, "Test");
+    auto* test = addButton(control::Test, "Test");
     test->setProhibited(noGroup);
     connect(test, &QPushButton::clicked, this, &MainWindow::startTestCommand);
-    auto* packages = addButton(7, "Správa balíčků");
+    auto* packages = addButton(control::ManagePackages, "Správa balíčků");
     packages->setProhibited(noGroup);
     connect(packages, &QPushButton::clicked, this, &MainWindow::showPackageList);
-    auto* print = addButton(1291, "Tisk");
+    auto* print = addButton(control::Print, "Tisk");
     print->setProhibited(noGroup);
     connect(print, &QPushButton::clicked, this, &MainWindow::print);
     // The group and online windows open here once they exist; a running test is left first.
-    connect(addButton(4, "Skupiny balíčků"), &QPushButton::clicked, this, &MainWindow::breakOffTest);
-    connect(addButton(15, "Online zázemí"), &QPushButton::clicked, this, [this] {
+    connect(addButton(control::Groups, "Skupiny balíčků"), &QPushButton::clicked, this, &MainWindow::breakOffTest);
+    connect(addButton(control::Online, "Online zázemí"), &QPushButton::clicked, this, [this] {
         if (panelShown()) {
             showPackageList();
         }
     });
-    addButton(14, "Nastavení");
-    addButton(3, "O programu");
-    connect(addButton(2, "Konec"), &QPushButton::clicked, this, &MainWindow::quitWithoutSaving);
-    addButton(5, "Přidat balíček");
-    addButton(10, "Přejmenovat");
-    addButton(8, "Upravit balíček");
-    connect(addButton(9, "Smazat balíček"), &QPushButton::clicked, this, &MainWindow::deleteSelectedPackage);
-    addButton(12, "Přenos slovíček mezi balíčky");
+    addButton(control::Settings, "Nastavení");
+    addButton(control::About, "O programu");
+    connect(addButton(control::Quit, "Konec"), &QPushButton::clicked, this, &MainWindow::quitWithoutSaving);
+    addButton(control::AddPackage, "Přidat balíček");
+    addButton(control::Rename, "Přejmenovat");
+    addButton(control::EditPackage, "Upravit balíček");
+    connect(addButton(control::DeletePackage, "Smazat balíček"), &QPushButton::clicked, this, &MainWindow::deleteSelectedPackage);
+    addButton(control::TransferWords, "Přenos slovíček mezi balíčky");
 
-    webLink_ = new OwnerDrawnButton(program_, kMainWindow, 218, QString(kProjectAddress).remove("http://"), this,
+    webLink_ = new OwnerDrawnButton(program_, WindowKind::Main, control::WebLink, QString(kProjectAddress).remove("http://"), this,
                                     OwnerDrawnButton::Look::WebLink);
     connect(webLink_, &QPushButton::clicked, this, &MainWindow::openWebAddress);
 
     caption_ = new QLabel("Balíčky ve skupině:", this);
-    setControlId(caption_, 200);
+    setControlId(caption_, control::ListCaption);
     caption_->setAlignment(Qt::AlignCenter);
     packageCount_ = new QLabel(this);
-    setControlId(packageCount_, 119);
+    setControlId(packageCount_, control::PackageCount);
     wordCount_ = new QLabel(this);
-    setControlId(wordCount_, 120);
+    setControlId(wordCount_, control::WordCount);
 
     packageList_ = new QListWidget(this);
-    setControlId(packageList_, 100);
+    setControlId(packageList_, control::PackageList);
     packageList_->setFrameShape(QFrame::NoFrame);
     packageList_->setSelectionMode(QAbstractItemView::SingleSelection);
     packageList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -101,26 +107,26 @@ void MainWindow::layOutControls()
     auto place = [&](int id, int x, int y, int w, int h) {
         findControl(this, id)->setGeometry(gridRect(g, x, y, w, h));
     };
-    place(6, 30, 25, 255, 75);
-    place(7, 30, 125, 255, 75);
-    place(1291, 30, 225, 255, 75);
-    place(4, 30, 500, 255, 75);
-    place(15, 30, 600, 255, 75);
-    place(14, 30, 900, 255, 75);
-    place(3, 30, 1000, 255, 75);
-    place(2, 30, 1100, 255, 75);
+    place(control::Test, 30, 25, 255, 75);
+    place(control::ManagePackages, 30, 125, 255, 75);
+    place(control::Print, 30, 225, 255, 75);
+    place(control::Groups, 30, 500, 255, 75);
+    place(control::Online, 30, 600, 255, 75);
+    place(control::Settings, 30, 900, 255, 75);
+    place(control::About, 30, 1000, 255, 75);
+    place(control::Quit, 30, 1100, 255, 75);
     caption_->setGeometry(g.x(682) - 107, g.y(150), 214, g.y(45));
-    place(100, 420, 200, 525, 900);
-    place(5, 1025, 200, 255, 75);
-    place(119, 1025, 480, 300, 40);
-    place(120, 1025, 530, 500, 40);
-    place(10, 1025, 725, 255, 75);
-    place(8, 1025, 875, 255, 75);
-    place(9, 1025, 1025, 255, 75);
+    place(control::PackageList, 420, 200, 525, 900);
+    place(control::AddPackage, 1025, 200, 255, 75);
+    place(control::PackageCount, 1025, 480, 300, 40);
+    place(control::WordCount, 1025, 530, 500, 40);
+    place(control::Rename, 1025, 725, 255, 75);
+    place(control::EditPackage, 1025, 875, 255, 75);
+    place(control::DeletePackage, 1025, 1025, 255, 75);
     if (g.screenW() < 901) {
-        place(12, 500, 1105, 365, 50);
+        place(control::TransferWords, 500, 1105, 365, 50);
     } else {
-        place(12, 530, 1120, 305, 40);
+        place(control::TransferWords, 530, 1120, 305, 40);
     }
     webLink_->setGeometry(g.x(1600) - 188, g.y(3) + 6, 180, 17);
 
@@ -172,7 +178,7 @@ void MainWindow::startUp()
     program_.collection.listGroups();
     refreshMainWindow();
     packageList_->setFocus();
-    attachControlBehaviour(this, kMainWindow);
+    attachControlBehaviour(this, WindowKind::Main);
 }
 
 void MainWindow::setPackageAreaVisible(bool visible)
@@ -293,30 +299,25 @@ void MainWindow::startTestCommand()
         if (!program_.dialogs.askYesNo(this, question)) {
             return;
         }
-        EvaluationDialog(program_, this, false).exec();
+        EvaluationDialog(program_, tests_, this, TestEnd::Finished).exec();
         closeTestWindow();
     }
-    const std::string& group = program_.collection.currentGroup();
-    const bool saved = hasSavedTest(program_.tree, group);
     setPackageAreaVisible(false);
     repaint();
-    if (saved) {
-        ResumeDialog resume(program_, this);
-        if (resume.loadFailure()) {
-            // A saved test that cannot be continued is forgotten; a new one can start.
-            program_.dialogs.showMessage(this, *resume.loadFailure());
-            forgetSavedTest(program_.tree, group);
-        } else if (resume.exec() == ResumeDialog::Continue) {
-            openTestWindow();
-            return;
-        }
+    const SavedTestCheck saved = takeUpSavedTest(tests_, program_.collection.currentGroup());
+    if (saved.message) {
+        program_.dialogs.showMessage(this, *saved.message);
+    }
+    if (saved.offer == SavedTestOffer::Resumable && ResumeDialog(program_, tests_, this).exec() == ResumeDialog::Continue) {
+        openTestWindow();
+        return;
     }
     openConfigurationPanel();
 }
 
 void MainWindow::openConfigurationPanel()
 {
-    configurationPanel_ = new TestConfigurationPanel(program_, this);
+    configurationPanel_ = new TestConfigurationPanel(program_, tests_, this);
     configurationPanel_->show();
     connect(configurationPanel_, &TestConfigurationPanel::testStarted, this, [this] {
         closeConfigurationPanel();
@@ -340,7 +341,7 @@ void MainWindow::closeConfigurationPanel() { dismiss(configurationPanel_); }
 
 void MainWindow::openTestWindow()
 {
-    testWindow_ = new TestRunWindow(program_, this);
+    testWindow_ = new TestRunWindow(program_, tests_, requests_, this);
     testWindow_->show();
     testWindow_->answerField()->setFocus();
     connect(testWindow_, &TestRunWindow::testFinished, this, [this] {
@@ -354,7 +355,7 @@ void MainWindow::closeTestWindow() { dismiss(testWindow_); }
 void MainWindow::breakOffTest()
 {
     if (testWindow_ != nullptr) {
-        EvaluationDialog(program_, this, true).exec();
+        EvaluationDialog(program_, tests_, this, TestEnd::Interrupted).exec();
         closeTestWindow();
     }
 }
@@ -422,7 +423,7 @@ void MainWindow::paintEvent(QPaintEvent*)
         const int x = g.x(285) + (g.x(1600) - g.x(285)) / 2 - 200;
         paintArt(painter, Art::NoGroupHint, program_.schemeNumber, QRectF(QPointF(x, g.y(600) - 73), hint));
         painter.setPen(toQColor(fixed_colour::kHintText));
-        painter.setFont(cellFont(kArial, g.y(45), true));
+        painter.setFont(cellFont(kArial, g.y(45), TextStyle::Bold));
         const QRect arrowArea(QPoint(g.x(285), g.y(500)), QPoint(g.x(485), g.y(575)));
         painter.drawText(arrowArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, "<= !!!");
     }

@@ -6,9 +6,12 @@
 #include <QListWidget>
 #include <QWidget>
 
+#include "app/app_window_requests.h"
+
 namespace lexivo {
 
 struct Program;
+struct TestSession;
 class OwnerDrawnButton;
 class TestConfigurationPanel;
 class TestRunWindow;
@@ -18,7 +21,7 @@ inline constexpr const char* kProjectAddress = "http://www.lexivo.cz";
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit MainWindow(Program& program, QWidget* parent = nullptr);
+    MainWindow(Program& program, TestSession& tests, QWidget* parent = nullptr);
 
     // Reads the configuration and the colour scheme, lists the groups and fills the window.
     void startUp();
@@ -62,11 +65,13 @@ private:
     void quitWithoutSaving();
 
     Program& program_;
+    TestSession& tests_;
     QListWidget* packageList_ = nullptr;
-    QLabel* caption_ = nullptr;       // 200
-    QLabel* packageCount_ = nullptr;  // 119
-    QLabel* wordCount_ = nullptr;     // 120
-    OwnerDrawnButton* webLink_ = nullptr;   // 218
+    QLabel* caption_ = nullptr;
+    QLabel* packageCount_ = nullptr;
+    QLabel* wordCount_ = nullptr;
+    OwnerDrawnButton* webLink_ = nullptr;
+    AppWindowRequests requests_;
     TestConfigurationPanel* configurationPanel_ = nullptr;
     TestRunWindow* testWindow_ = nullptr;
     bool quitting_ = false;

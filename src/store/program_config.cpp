@@ -60,7 +60,7 @@ ProgramConfig decodeProgramConfig(std::string_view data)
     config.allowExample = getLittleEndian32(bytes.data() + kAllowExample);
     config.typingColours = getLittleEndian32(bytes.data() + kTypingColours);
     config.autoSpeak = getLittleEndian32(bytes.data() + kAutoSpeak);
-    config.speechMode = static_cast<std::uint8_t>(bytes[kSpeechMode]);
+    config.speechMode = static_cast<SpeechMode>(bytes[kSpeechMode]);
     return config;
 }
 

@@ -14,6 +14,13 @@ namespace lexivo {
 
 inline constexpr std::size_t kProgramConfigSize = 80;
 
+// How the asked word is pronounced; the values are those of the file.
+enum class SpeechMode : std::uint8_t {
+    Engine = 0,     // the system's speech engine
+    Clipboard = 1,  // the clipboard, for another program to read aloud
+    Never = 2,
+};
+
 struct ProgramConfig {
     std::string currentGroup{kNoGroupMarker};  // at most 49 bytes on disk
     std::uint32_t showPackageName = 1;         // the test shows the package of the asked word
@@ -22,7 +29,7 @@ struct ProgramConfig {
     std::uint32_t allowExample = 1;            // the example may be shown during a test
     std::uint32_t typingColours = 0;           // colour hints while an answer is typed
     std::uint32_t autoSpeak = 1;               // every confirmed word is pronounced
-    std::uint8_t speechMode = 0;               // 0 speech engine, 1 clipboard, 2 never
+    SpeechMode speechMode = SpeechMode::Engine;
 
     bool operator==(const ProgramConfig&) const = default;
 };

@@ -60,12 +60,12 @@ bool isRightAnswer(std::string_view typed, std::string_view expected, LetterCase
     return false;
 }
 
-int typingHint(std::string_view typed, std::string_view expected, LetterCase letterCase)
+TypingHint typingHint(std::string_view typed, std::string_view expected, LetterCase letterCase)
 {
-    int hint = 0;
+    TypingHint hint = TypingHint::FitsNoMeaning;
     for (std::string_view meaning : splitMeanings(expected)) {
         if (beginsWith(meaning, typed, letterCase)) {
-            hint = meaning.size() == typed.size() ? 2 : 1;
+            hint = meaning.size() == typed.size() ? TypingHint::EqualsMeaning : TypingHint::BeginsMeaning;
         }
     }
     return hint;

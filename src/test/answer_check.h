@@ -24,9 +24,9 @@ std::string_view trimmedAnswer(std::string_view typed);
 // An empty meaning (as in "dog+") never makes an empty answer right.
 bool isRightAnswer(std::string_view typed, std::string_view expected, LetterCase letterCase);
 
-// The colour hint while typing: 0 when the text fits no meaning, 1 when it begins one, 2 when
-// it equals one. The last meaning that the text begins decides.
-int typingHint(std::string_view typed, std::string_view expected, LetterCase letterCase);
+// The colour hint while typing. The last meaning that the text begins decides.
+enum class TypingHint { FitsNoMeaning, BeginsMeaning, EqualsMeaning };
+TypingHint typingHint(std::string_view typed, std::string_view expected, LetterCase letterCase);
 
 // The example with every occurrence of each expected meaning (up to the first empty one)
 // replaced by twelve underscores. Inserted underscores are never searched again.

@@ -9,12 +9,15 @@
 #include "test/answer_check.h"
 #include "test/speech.h"
 #include "ui/button_font.h"
+#include "ui/control_ids/feedback_dialog.h"
 #include "ui/controls.h"
 #include "ui/owner_drawn.h"
 #include "ui/program.h"
 
 namespace lexivo {
 namespace {
+
+namespace control = feedback_dialog_control;
 
 constexpr int kWidth = 400;
 constexpr int kHeight = 200;
@@ -23,14 +26,14 @@ constexpr int kOneLine = 21;
 
 QPoint feedbackCorner(const Program& program) { return {program.grid.x(880) - 200, program.grid.y(600) - 100}; }
 
-QFont feedbackFont() { return cellFont(kArial, 21, true); }
+QFont feedbackFont() { return cellFont(kArial, 21, TextStyle::Bold); }
 
 }  // namespace
 
-FeedbackDialog::FeedbackDialog(Program& program, QWidget* mainWindow, int windowKind, QSize size, QString english)
+FeedbackDialog::FeedbackDialog(Program& program, QWidget* mainWindow, WindowKind windowKind, QSize size, QString english)
     : FramedDialog(program, mainWindow, feedbackCorner(program), size), english_(std::move(english))
 {
-    speaker_ = new OwnerDrawnButton(program, windowKind, 259, QString(), this, OwnerDrawnButton::Look::Speaker);
+    speaker_ = new OwnerDrawnButton(program, windowKind, control::Speaker, QString(), this, OwnerDrawnButton::Look::Speaker);
     speaker_->setGeometry(10, 154, 24, 22);
     speaker_->setVisible(speakerButtonsShown(program));
     connect(speaker_, &QPushButton::clicked, this, [this] { speakWord(program_, english_); });
@@ -67,14 +70,14 @@ void FeedbackDialog::mousePressEvent(QMouseEvent* event)
 
 RightAnswerDialog::RightAnswerDialog(Program& program, QWidget* mainWindow, const QString& typed,
                                      const QString& expected, const QString& english)
-    : FeedbackDialog(program, mainWindow, kRightFeedbackWindow, QSize(kWidth, kHeight), english),
+    : FeedbackDialog(program, mainWindow, WindowKind::RightFeedback, QSize(kWidth, kHeight), english),
       synonyms_(QString::fromStdString(synonymsLine(typed.toStdString(), expected.toStdString())))
 {
     setBackground(QColor(80, 240, 80));
     auto* title = new QLabel("Správně", this);
     title->setGeometry(0, 40, kWidth, 70);
     title->setAlignment(Qt::AlignCenter);
-    title->setFont(cellFont(kArial, 60, true));
+    title->setFont(cellFont(kArial, 60, TextStyle::Bold));
     QPalette colours = title->palette();
     colours.setColor(QPalette::WindowText, QColor(20, 110, 20));
     title->setPalette(colours);
@@ -96,17 +99,17 @@ void RightAnswerDialog::paintEvent(QPaintEvent* event)
 
 WrongAnswerDialog::WrongAnswerDialog(Program& program, QWidget* mainWindow, const QString& shown,
                                      const QString& expected, const QString& english)
-    : FeedbackDialog(program, mainWindow, kWrongFeedbackWindow, QSize(kWidth, kHeight), english),
+    : FeedbackDialog(program, mainWindow, WindowKind::WrongFeedback, QSize(kWidth, kHeight), english),
       text_(shown + " - " + expected)
 {
     setBackground(QColor(255, 200, 200));
     auto* title = new QLabel("Chyba", this);
     title->setGeometry(0, 85, kWidth, 30);
     title->setAlignment(Qt::AlignCenter);
-    title->setFont(cellFont(kArial, 30, true));
+    title->setFont(cellFont(kArial, 30, TextStyle::Bold));
 
     auto* typoButton = new QPushButton("Překlep", this);
-    setControlId(typoButton, 1236);
+    setControlId(typoButton, control::Typo);
     typoButton->setGeometry(325, 154, 60, 22);
     typoButton->setFont(cellFont(kArial, 15));
     typoButton->setAutoDefault(false);

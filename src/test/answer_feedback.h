@@ -4,6 +4,7 @@
 // when the speaker button has the focus.
 
 #include "ui/dialog_frame.h"
+#include "ui/window_kind.h"
 
 class QLabel;
 
@@ -14,7 +15,7 @@ class OwnerDrawnButton;
 class FeedbackDialog : public FramedDialog {
     Q_OBJECT
 public:
-    FeedbackDialog(Program& program, QWidget* mainWindow, int windowKind, QSize size, QString english);
+    FeedbackDialog(Program& program, QWidget* mainWindow, WindowKind windowKind, QSize size, QString english);
 
     OwnerDrawnButton* speakerButton() const { return speaker_; }
 

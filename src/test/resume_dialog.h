@@ -2,22 +2,19 @@
 // The question that offers to finish an unfinished test or to forget it, and the window that
 // lists the settings of a test.
 
-#include <optional>
-
-#include "store/result.h"
 #include "ui/dialog_frame.h"
 
 namespace lexivo {
+
+struct TestSession;
 
 class ResumeDialog : public FramedDialog {
     Q_OBJECT
 public:
     enum Choice { Continue = 0, Forget = 1 };
 
-    // Loads the saved test into the engine; check `loadFailure` before showing the dialog.
-    ResumeDialog(Program& program, QWidget* mainWindow);
-
-    const std::optional<Message>& loadFailure() const { return loadFailure_; }
+    // Shows the saved test that the engine has taken up (takeUpSavedTest).
+    ResumeDialog(Program& program, TestSession& tests, QWidget* mainWindow);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,7 +23,7 @@ private:
     void forget();
     void showInformation();
 
-    std::optional<Message> loadFailure_;
+    TestSession& tests_;
     bool answered_ = false;
     int percent_ = 0;
 };
@@ -34,7 +31,7 @@ private:
 class TestInformationDialog : public FramedDialog {
     Q_OBJECT
 public:
-    TestInformationDialog(Program& program, QWidget* mainWindow);
+    TestInformationDialog(Program& program, const TestSession& tests, QWidget* mainWindow);
 
     QString paintedText() const { return text_; }
 

@@ -30,12 +30,12 @@ void SystemVoice::say(const QString& text)
 void speakWord(Program& program, const QString& english)
 {
     switch (program.config.speechMode) {
-    case kSpeechEngine:
+    case SpeechMode::Engine:
         if (!program.voice.busy()) {
             program.voice.say(english);
         }
         break;
-    case kSpeechClipboard:
+    case SpeechMode::Clipboard:
         // Straight to the clipboard: the typed answer is never touched.
         QApplication::clipboard()->setText(english);
         break;
@@ -43,6 +43,6 @@ void speakWord(Program& program, const QString& english)
     }
 }
 
-bool speakerButtonsShown(const Program& program) { return program.config.speechMode != kSpeechNever; }
+bool speakerButtonsShown(const Program& program) { return program.config.speechMode != SpeechMode::Never; }
 
 }  // namespace lexivo

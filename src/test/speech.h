@@ -14,10 +14,6 @@ namespace lexivo {
 
 struct Program;
 
-inline constexpr int kSpeechEngine = 0;
-inline constexpr int kSpeechClipboard = 1;
-inline constexpr int kSpeechNever = 2;
-
 // The system's speech engine (speech-dispatcher or flite on Linux), created on first use.
 // Without an installed engine nothing is spoken and nothing is reported.
 class SystemVoice final : public Voice {

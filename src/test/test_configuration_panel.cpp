@@ -12,9 +12,12 @@
 #include <QWheelEvent>
 
 #include "store/package_selection.h"
+#include "test/test_decisions.h"
 #include "test/test_files.h"
+#include "test/test_session.h"
 #include "ui/button_font.h"
 #include "ui/control_behaviour.h"
+#include "ui/control_ids/test_configuration_panel.h"
 #include "ui/controls.h"
 #include "ui/owner_drawn.h"
 #include "ui/program.h"
@@ -22,17 +25,20 @@
 namespace lexivo {
 namespace {
 
+namespace control = test_configuration_panel_control;
+
 constexpr int kRowHeight = 25;     // pixels per package box
 constexpr int kMaxBoxes = 500;
 constexpr int kScrollLine = 10;
 constexpr int kWheelLines = 2;
-constexpr int kFixedCountId = 156;
-constexpr int kUntilAllId = 157;
+
+// The direction buttons carry their mode as their id in the button group.
+int buttonId(DirectionMode mode) { return static_cast<int>(mode); }
 
 }  // namespace
 
-TestConfigurationPanel::TestConfigurationPanel(Program& program, QWidget* mainWindow)
-    : QWidget(mainWindow), program_(program)
+TestConfigurationPanel::TestConfigurationPanel(Program& program, TestSession& tests, QWidget* mainWindow)
+    : QWidget(mainWindow), program_(program), tests_(tests)
 {
     const DesignGrid& g = program.grid;
     setGeometry(g.x(305), g.y(100), g.x(1345), g.y(1100));
@@ -42,7 +48,7 @@ TestConfigurationPanel::TestConfigurationPanel(Program& program, QWidget* mainWi
     setAutoFillBackground(true);
     createControls();
     fillPackageList();
-    attachControlBehaviour(this, kTestConfigurationWindow);
+    attachControlBehaviour(this, WindowKind::TestConfiguration);
     QTimer::singleShot(10, this, &TestConfigurationPanel::applyPresets);
 }
 
@@ -66,19 +72,20 @@ void TestConfigurationPanel::createControls()
     auto radio = [&](int id, const QString& caption, QRect where) { return place(new QRadioButton(caption, this), id, where); };
     auto check = [&](int id, const QString& caption, QRect where) { return place(new QCheckBox(caption, this), id, where); };
     auto button = [&](int id, const QString& caption, QRect place) {
-        auto* widget = new OwnerDrawnButton(program_, kTestConfigurationWindow, id, caption, this);
+        auto* widget = new OwnerDrawnButton(program_, WindowKind::TestConfiguration, id, caption, this);
         widget->setGeometry(place);
         return widget;
     };
     auto grid = [&](int x, int y, int w, int h) { return gridRect(g, x, y, w, h); };
 
-    label(123, "Vyberte balíčky, ze kterých se chcete nechat vyzkoušet:", grid(130, 35, 1200, 50));
-    selectedCount_ = label(124, "", grid(130, 925, 475, 45));
+    label(control::ChooseCaption, "Vyberte balíčky, ze kterých se chcete nechat vyzkoušet:", grid(130, 35, 1200, 50));
+    selectedCount_ = label(control::SelectedCount, "", grid(130, 925, 475, 45));
 
     mode_ = new QButtonGroup(this);
-    mode_->addButton(radio(kFixedCountId, "Pevný počet slovíček v testu:", grid(660, 110, 470, 50)), kFixedCountId);
+    mode_->addButton(radio(control::FixedCount, "Pevný počet slovíček v testu:", grid(660, 110, 470, 50)),
+                     control::FixedCount);
     count_ = new QLineEdit(this);
-    setControlId(count_, 125);
+    setControlId(count_, control::QuestionCount);
     count_->setGeometry(grid(1140, 112, 110, 46));
     count_->setFont(text);
     count_->setMaxLength(6);
@@ -87,34 +94,36 @@ void TestConfigurationPanel::createControls()
     edit.setColor(QPalette::Base, toQColor(program_.scheme().editColour));
     edit.setColor(QPalette::Text, toQColor(fixed_colour::kControlText));
     count_->setPalette(edit);
-    check(158, "Zabránit opakování slovíček", grid(700, 170, 580, 50));
-    check(249, "Zkoušet podle koeficientu znalostí", grid(700, 225, 580, 50));
+    check(control::NoRepeat, "Zabránit opakování slovíček", grid(700, 170, 580, 50));
+    check(control::ByCoefficient, "Zkoušet podle koeficientu znalostí", grid(700, 225, 580, 50));
     const QString untilAll = g.screenH() < 900 ? "Ukončit po vyčerpání všech slovíček"
                                                 : "Ukončit po správném zodpovězení všech slovíček";
-    mode_->addButton(radio(kUntilAllId, untilAll, grid(660, 295, 620, 50)), kUntilAllId);
+    mode_->addButton(radio(control::UntilAllRight, untilAll, grid(660, 295, 620, 50)), control::UntilAllRight);
 
     direction_ = new QButtonGroup(this);
     const QString& language = program_.language.genitive;
-    direction_->addButton(radio(128, "Testování z češtiny do " + language, grid(660, 420, 620, 50)), kCzechShown);
-    direction_->addButton(radio(126, "Testování z " + language + " do češtiny", grid(660, 475, 620, 50)),
-                          kEnglishShown);
-    direction_->addButton(radio(129, "Kombinace", grid(660, 530, 620, 50)), kRandomDirection);
+    direction_->addButton(radio(control::CzechShown, "Testování z češtiny do " + language, grid(660, 420, 620, 50)),
+                          buttonId(DirectionMode::CzechShown));
+    direction_->addButton(radio(control::EnglishShown, "Testování z " + language + " do češtiny", grid(660, 475, 620, 50)),
+                          buttonId(DirectionMode::EnglishShown));
+    direction_->addButton(radio(control::RandomDirection, "Kombinace", grid(660, 530, 620, 50)),
+                          buttonId(DirectionMode::Random));
 
-    check(171, "Rozlišovat malá a velká písmena", grid(660, 655, 620, 50));
-    check(253, "Zamknout úroveň znalosti", grid(660, 710, 620, 50));
+    check(control::CaseSensitive, "Rozlišovat malá a velká písmena", grid(660, 655, 620, 50));
+    check(control::LockCoefficients, "Zamknout úroveň znalosti", grid(660, 710, 620, 50));
 
-    connect(button(130, "Vše", grid(130, 985, 150, 55)), &QPushButton::clicked, this, [this] { selectAll(true); });
-    connect(button(131, "Nic", grid(292, 985, 150, 55)), &QPushButton::clicked, this, [this] { selectAll(false); });
-    auto* asLastTime = button(160, "Jako minule", grid(455, 985, 150, 55));
+    connect(button(control::SelectAll, "Vše", grid(130, 985, 150, 55)), &QPushButton::clicked, this, [this] { checkAllBoxes(Qt::Checked); });
+    connect(button(control::SelectNone, "Nic", grid(292, 985, 150, 55)), &QPushButton::clicked, this, [this] { checkAllBoxes(Qt::Unchecked); });
+    auto* asLastTime = button(control::AsLastTime, "Jako minule", grid(455, 985, 150, 55));
     asLastTime->hide();
     connect(asLastTime, &QPushButton::clicked, this, &TestConfigurationPanel::selectAsLastTime);
     const double startScale = g.screenH() >= 1300 ? 1.3 : 1.0;
-    auto* startButton = button(127, "START", QRect(g.x(1000), g.y(900), qRound(200 * startScale), qRound(75 * startScale)));
+    auto* startButton = button(control::Start, "START", QRect(g.x(1000), g.y(900), qRound(200 * startScale), qRound(75 * startScale)));
     connect(startButton, &QPushButton::clicked, this, &TestConfigurationPanel::start);
 
     connect(mode_, &QButtonGroup::idClicked, this, [this] { updateModeDependents(); });
-    auto* noRepeat = findControlAs<QCheckBox>(this, 158);
-    auto* byCoefficient = findControlAs<QCheckBox>(this, 249);
+    auto* noRepeat = findControlAs<QCheckBox>(this, control::NoRepeat);
+    auto* byCoefficient = findControlAs<QCheckBox>(this, control::ByCoefficient);
     // Each word at most once and picking by coefficient exclude each other.
     connect(noRepeat, &QCheckBox::clicked, this, [=](bool on) { if (on) byCoefficient->setChecked(false); });
     connect(byCoefficient, &QCheckBox::clicked, this, [=](bool on) { if (on) noRepeat->setChecked(false); });
@@ -182,44 +191,45 @@ void TestConfigurationPanel::applyPresets()
     const std::string& group = program_.collection.currentGroup();
     applySettings(loadTestPresets(program_.tree, group));
     std::error_code error;
-    findControl(this, 160)->setVisible(
+    findControl(this, control::AsLastTime)->setVisible(
         std::filesystem::exists(program_.tree.temporaryFile(group, kPackageSelectionName), error));
-    findControl(this, 127)->setFocus();
+    findControl(this, control::Start)->setFocus();
     presetsApplied_ = true;
 }
 
 void TestConfigurationPanel::applySettings(const TestSettings& settings)
 {
-    mode_->button(settings.fixedCount ? kFixedCountId : kUntilAllId)->setChecked(true);
+    mode_->button(settings.fixedCount ? control::FixedCount : control::UntilAllRight)->setChecked(true);
     count_->setText(QString::number(settings.questionCount));
-    findControlAs<QCheckBox>(this, 158)->setChecked(settings.noRepeat);
-    findControlAs<QCheckBox>(this, 249)->setChecked(settings.byCoefficient);
-    if (QAbstractButton* direction = direction_->button(settings.directionMode)) {
+    findControlAs<QCheckBox>(this, control::NoRepeat)->setChecked(settings.noRepeat);
+    findControlAs<QCheckBox>(this, control::ByCoefficient)->setChecked(settings.byCoefficient);
+    if (QAbstractButton* direction = direction_->button(buttonId(settings.directionMode))) {
         direction->setChecked(true);
     }
-    findControlAs<QCheckBox>(this, 171)->setChecked(settings.caseSensitive);
-    findControlAs<QCheckBox>(this, 253)->setChecked(settings.lockCoefficients);
+    findControlAs<QCheckBox>(this, control::CaseSensitive)->setChecked(settings.caseSensitive);
+    findControlAs<QCheckBox>(this, control::LockCoefficients)->setChecked(settings.lockCoefficients);
     updateModeDependents();
 }
 
 TestSettings TestConfigurationPanel::settings() const
 {
     TestSettings settings;
-    settings.fixedCount = mode_->checkedId() == kFixedCountId;
+    settings.fixedCount = mode_->checkedId() == control::FixedCount;
     settings.questionCount = count_->text().left(9).toInt();
-    settings.noRepeat = findControlAs<QCheckBox>(this, 158)->isChecked();
-    settings.byCoefficient = findControlAs<QCheckBox>(this, 249)->isChecked();
-    settings.directionMode = direction_->checkedId() >= 0 ? direction_->checkedId() : kCzechShown;
-    settings.caseSensitive = findControlAs<QCheckBox>(this, 171)->isChecked();
-    settings.lockCoefficients = findControlAs<QCheckBox>(this, 253)->isChecked();
+    settings.noRepeat = findControlAs<QCheckBox>(this, control::NoRepeat)->isChecked();
+    settings.byCoefficient = findControlAs<QCheckBox>(this, control::ByCoefficient)->isChecked();
+    settings.directionMode =
+        direction_->checkedId() >= 0 ? static_cast<DirectionMode>(direction_->checkedId()) : DirectionMode::CzechShown;
+    settings.caseSensitive = findControlAs<QCheckBox>(this, control::CaseSensitive)->isChecked();
+    settings.lockCoefficients = findControlAs<QCheckBox>(this, control::LockCoefficients)->isChecked();
     return settings;
 }
 
 void TestConfigurationPanel::updateModeDependents()
 {
-    const bool fixed = mode_->checkedId() == kFixedCountId;
-    findControl(this, 158)->setVisible(fixed);
-    findControl(this, 249)->setVisible(fixed);
+    const bool fixed = mode_->checkedId() == control::FixedCount;
+    findControl(this, control::NoRepeat)->setVisible(fixed);
+    findControl(this, control::ByCoefficient)->setVisible(fixed);
     count_->setEnabled(fixed);
 }
 
@@ -229,16 +239,16 @@ void TestConfigurationPanel::updateSelectedCount()
     selectedCount_->setText(QString("Počet vybraných balíčků: %1").arg(checked));
 }
 
-void TestConfigurationPanel::selectAll(bool checked)
+void TestConfigurationPanel::checkAllBoxes(Qt::CheckState state)
 {
     for (QCheckBox* box : boxes_) {
-        box->setChecked(checked);
+        box->setCheckState(state);
     }
 }
 
 void TestConfigurationPanel::selectAsLastTime()
 {
-    selectAll(false);
+    checkAllBoxes(Qt::Unchecked);
     for (int position : readPackageSelection(program_.tree, program_.collection.currentGroup())) {
         if (position >= 0 && position < static_cast<int>(boxes_.size())) {
             boxes_[static_cast<std::size_t>(position)]->setChecked(true);
@@ -280,45 +290,23 @@ void TestConfigurationPanel::paintEvent(QPaintEvent*)
 
 void TestConfigurationPanel::start()
 {
-    std::vector<int> positions;
-    std::vector<std::string> packages;
+    ChosenPackages chosen;
     for (std::size_t position = 0; position < boxes_.size(); ++position) {
         if (boxes_[position]->isChecked()) {
-            positions.push_back(static_cast<int>(position));
-            packages.push_back(boxes_[position]->text().toStdString());
+            chosen.positions.push_back(static_cast<int>(position));
+            chosen.names.push_back(boxes_[position]->text().toStdString());
         }
     }
-    if (positions.empty()) {
-        program_.dialogs.showMessage(this, errorMessage("Musíte vybrat alespoň jeden balíček."));
-        return;
+    const StartOutcome outcome = startChosenTest(tests_, program_.collection.currentGroup(), chosen, settings());
+    if (outcome.message) {
+        program_.dialogs.showMessage(this, *outcome.message);
     }
-    const TestSettings chosen = settings();
-    if (chosen.fixedCount && chosen.questionCount == 0) {
-        program_.dialogs.showMessage(this, errorMessage("Počet slovíček v testu nemůže být nula."));
-        return;
+    if (outcome.lowerCountTo) {
+        count_->setText(QString::number(*outcome.lowerCountTo));
     }
-    const std::string& group = program_.collection.currentGroup();
-    const auto pool = program_.engine.startTest(group, packages, chosen);
-    if (!pool) {
-        program_.dialogs.showMessage(this, pool.message());
-        return;
+    if (outcome.verdict == StartVerdict::Started) {
+        emit testStarted();
     }
-    if (chosen.fixedCount && chosen.noRepeat && chosen.questionCount > pool.value()) {
-        program_.dialogs.showMessage(
-            this, errorMessage("Vámi vybrané balíčky dohromady obsahují " + std::to_string(pool.value()) +
-                               " slovíček. Počet slovíček v tomto testu jste nastavili na pevnou hodnotu, a to " +
-                               std::to_string(chosen.questionCount) +
-                               ". Račte si povšimnout, že toto číslo je větší, než počet slovíček, která máte k "
-                               "dispozici. Protože zároveň požadujete, aby program zabránil opakování slovíček, není "
-                               "toto nastavení přípustné. Hodnota v kolonce POČET SLOVÍČEK bude nyní nastavena na "
-                               "nejvyšší přípustnou úroveň."));
-        count_->setText(QString::number(pool.value()));
-        return;
-    }
-    if (Status written = writePackageSelection(program_.tree, group, positions); !written) {
-        program_.dialogs.showMessage(this, written.message());
-    }
-    emit testStarted();
 }
 
 }  // namespace lexivo

@@ -18,11 +18,12 @@ class QScrollBar;
 namespace lexivo {
 
 struct Program;
+struct TestSession;
 
 class TestConfigurationPanel : public QWidget {
     Q_OBJECT
 public:
-    TestConfigurationPanel(Program& program, QWidget* mainWindow);
+    TestConfigurationPanel(Program& program, TestSession& tests, QWidget* mainWindow);
     // Keeps the settings as the group's test presets.
     ~TestConfigurationPanel() override;
 
@@ -50,12 +51,13 @@ private:
     void updateModeDependents();
     void updateSelectedCount();
     void paintBox(QCheckBox* box);
-    void selectAll(bool checked);
+    void checkAllBoxes(Qt::CheckState state);
     void selectAsLastTime();
     void start();
     void scrollTo(int position);
 
     Program& program_;
+    TestSession& tests_;
     QWidget* panel_ = nullptr;  // the scroll panel
     QWidget* list_ = nullptr;   // the window holding the boxes, moved by the scroll bar
     QScrollBar* scrollBar_ = nullptr;

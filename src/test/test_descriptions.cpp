@@ -6,8 +6,8 @@ namespace {
 std::string directionPart(const TestState& state, std::string_view language)
 {
     switch (state.directionMode) {
-    case kRandomDirection: return "Směr překladu je volen náhodně pro každé slovíčko zvlášť a";
-    case kCzechShown: return "Po uživateli je požadováno překládání z češtiny do " + std::string(language) + " a";
+    case DirectionMode::Random: return "Směr překladu je volen náhodně pro každé slovíčko zvlášť a";
+    case DirectionMode::CzechShown: return "Po uživateli je požadováno překládání z češtiny do " + std::string(language) + " a";
     default: return "Po uživateli je požadováno překládání z " + std::string(language) + " do češtiny a";
     }
 }
@@ -62,8 +62,8 @@ std::string testInformationText(const TestState& state, int remainingCount, std:
     text += state.lockCoefficients ? "Koeficienty znalosti jsou zamčeny.\n\n"
                                    : "Koeficienty znalosti jsou odemčeny a mění se.\n\n";
     switch (state.directionMode) {
-    case kCzechShown: text += "Testování probíhá ve směru z češtiny do " + std::string(language) + "."; break;
-    case kEnglishShown: text += "Testování probíhá ve směru z " + std::string(language) + " do češtiny."; break;
+    case DirectionMode::CzechShown: text += "Testování probíhá ve směru z češtiny do " + std::string(language) + "."; break;
+    case DirectionMode::EnglishShown: text += "Testování probíhá ve směru z " + std::string(language) + " do češtiny."; break;
     default: text += "Směr překladu je volen náhodně pro každé slovíčko."; break;
     }
     return text;

@@ -41,7 +41,7 @@ Result<int> TestEngine::startTest(std::string_view group, const std::vector<std:
 
     state_ = TestState{};
     currentWord_ = WordRecord{};
-    state_.directionMode = static_cast<std::uint8_t>(settings.directionMode);
+    state_.directionMode = settings.directionMode;
     state_.fixedCount = settings.fixedCount;
     state_.noRepeat = settings.noRepeat;
     state_.byCoefficient = settings.byCoefficient;
@@ -87,7 +87,7 @@ Status TestEngine::resumeSavedTest(std::string_view group)
             }
         }
         if (found >= 0) {
-            const std::uint8_t direction = state_.askDirection;
+            const ShownSide direction = state_.askDirection;
             takeWord(found);
             state_.askDirection = direction;
         } else {
@@ -109,9 +109,9 @@ void TestEngine::forgetTest()
     currentWord_ = WordRecord{};
 }
 
-bool TestEngine::pickNextWord(bool resuming)
+bool TestEngine::pickNextWord(KeepAskedWord keep)
 {
-    if (resuming && !state_.english.empty() && !state_.czech.empty()) {
+    if (keep == KeepAskedWord::Yes && !state_.english.empty() && !state_.czech.empty()) {
         return true;
     }
     state_.packageName.clear();
@@ -120,9 +120,9 @@ bool TestEngine::pickNextWord(bool resuming)
     }
     takeWord(state_.fixedCount && state_.byCoefficient ? pickIndexByCoefficient() : pickIndex());
     switch (state_.directionMode) {
-    case kEnglishShown: state_.askDirection = kEnglishShown; break;
-    case kCzechShown: state_.askDirection = kCzechShown; break;
-    default: state_.askDirection = random_.next() < 16384 ? kCzechShown : kEnglishShown; break;
+    case DirectionMode::EnglishShown: state_.askDirection = ShownSide::English; break;
+    case DirectionMode::CzechShown: state_.askDirection = ShownSide::Czech; break;
+    default: state_.askDirection = random_.next() < 16384 ? ShownSide::Czech : ShownSide::English; break;
     }
     return true;
 }
@@ -185,12 +185,12 @@ bool TestEngine::wordMatches(int index, const TestState& saved) const
 
 std::string TestEngine::questionText() const
 {
-    return displayedExpression(state_.askDirection == kEnglishShown ? currentWord_.english : currentWord_.czech);
+    return displayedExpression(state_.askDirection == ShownSide::English ? currentWord_.english : currentWord_.czech);
 }
 
 std::string TestEngine::expectedText() const
 {
-    return state_.askDirection == kEnglishShown ? currentWord_.czech : currentWord_.english;
+    return state_.askDirection == ShownSide::English ? currentWord_.czech : currentWord_.english;
 }
 
 bool TestEngine::checkAnswer(std::string_view typed) const
@@ -198,7 +198,7 @@ bool TestEngine::checkAnswer(std::string_view typed) const
     return isRightAnswer(typed, expectedText(), state_.caseSensitive ? LetterCase::Sensitive : LetterCase::Insensitive);
 }
 
-int TestEngine::typingHint(std::string_view typed) const
+TypingHint TestEngine::typingHint(std::string_view typed) const
 {
     return lexivo::typingHint(typed, expectedText(),
                               state_.caseSensitive ? LetterCase::Sensitive : LetterCase::Insensitive);

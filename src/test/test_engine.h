@@ -13,10 +13,13 @@
 #include "store/random_generator.h"
 #include "store/result.h"
 #include "store/word_record.h"
+#include "test/answer_check.h"
 #include "test/test_pool.h"
 #include "test/test_state.h"
 
 namespace lexivo {
+
+enum class KeepAskedWord { No, Yes };
 
 struct AnswerOutcome {
     bool testOver = false;
@@ -42,14 +45,14 @@ public:
     // Deletes the group's saved test and pool.
     void forgetTest();
 
-    // Chooses the next word and its direction. When resuming and a word is being asked, it is
-    // asked again unchanged. False when the pool holds no word.
-    bool pickNextWord(bool resuming = false);
+    // Chooses the next word and its direction. With KeepAskedWord::Yes a word that is being
+    // asked (that of a resumed test) is asked again unchanged. False when the pool holds no word.
+    bool pickNextWord(KeepAskedWord keep = KeepAskedWord::No);
 
     std::string questionText() const;
     std::string expectedText() const;
     bool checkAnswer(std::string_view typed) const;
-    int typingHint(std::string_view typed) const;
+    TypingHint typingHint(std::string_view typed) const;
     std::string maskedExample() const;
 
     // Counts the answer (a typo the user declares counts as right), updates the coefficient

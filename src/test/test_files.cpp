@@ -53,21 +53,21 @@ std::string getText(std::string_view bytes, TextField field)
 }
 
 // The direction digits of the presets file differ from the direction modes.
-char directionDigit(int directionMode)
+char directionDigit(DirectionMode directionMode)
 {
     switch (directionMode) {
-    case kEnglishShown: return '1';
-    case kRandomDirection: return '2';
+    case DirectionMode::EnglishShown: return '1';
+    case DirectionMode::Random: return '2';
     default: return '0';
     }
 }
 
-int directionFromDigit(char digit)
+DirectionMode directionFromDigit(char digit)
 {
     switch (digit) {
-    case '1': return kEnglishShown;
-    case '2': return kRandomDirection;
-    default: return kCzechShown;
+    case '1': return DirectionMode::EnglishShown;
+    case '2': return DirectionMode::Random;
+    default: return DirectionMode::CzechShown;
     }
 }
 
@@ -119,8 +119,8 @@ Result<TestState> decodeTestInfo(std::string_view bytes)
     state.currentIndex = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kCurrentIndex));
     state.rightCount = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kRightCount));
     state.wrongCount = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kWrongCount));
-    state.directionMode = static_cast<std::uint8_t>(bytes[kDirectionMode]);
-    state.askDirection = static_cast<std::uint8_t>(bytes[kAskDirection]);
+    state.directionMode = static_cast<DirectionMode>(bytes[kDirectionMode]);
+    state.askDirection = static_cast<ShownSide>(bytes[kAskDirection]);
     state.totalCount = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kTotalCount));
     state.packageCount = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kPackageCount));
     state.fixedCount = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kFixedCount));

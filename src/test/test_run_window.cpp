@@ -11,22 +11,27 @@
 #include "test/evaluation_dialog.h"
 #include "test/resume_dialog.h"
 #include "test/speech.h"
+#include "test/test_session.h"
 #include "ui/artwork.h"
 #include "ui/button_font.h"
 #include "ui/control_behaviour.h"
+#include "ui/control_ids/test_run_window.h"
 #include "ui/controls.h"
 #include "ui/owner_drawn.h"
 #include "ui/program.h"
+#include "ui/window_requests.h"
 
 namespace lexivo {
 namespace {
+
+namespace control = test_run_window_control;
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-TestRunWindow::TestRunWindow(Program& program, QWidget* mainWindow)
-    : QWidget(mainWindow), program_(program), mainWindow_(mainWindow)
+TestRunWindow::TestRunWindow(Program& program, TestSession& tests, WindowRequests& requests, QWidget* mainWindow)
+    : QWidget(mainWindow), program_(program), tests_(tests), requests_(requests), mainWindow_(mainWindow)
 {
     const DesignGrid& g = program.grid;
     setGeometry(g.x(355), g.y(100), g.x(1345), g.y(1100));
@@ -36,11 +41,11 @@ TestRunWindow::TestRunWindow(Program& program, QWidget* mainWindow)
     setPalette(colours);
     setAutoFillBackground(true);
     createControls();
-    attachControlBehaviour(this, kTestRunWindow);
+    attachControlBehaviour(this, WindowKind::TestRun);
 
-    program_.engine.pickNextWord(true);
-    const TestState& state = program_.engine.state();
-    progress_->setRange(0, state.fixedCount ? state.totalCount : program_.engine.remainingCount() + state.rightCount);
+    tests_.engine.pickNextWord(KeepAskedWord::Yes);
+    const TestState& state = tests_.engine.state();
+    progress_->setRange(0, state.fixedCount ? state.totalCount : tests_.engine.remainingCount() + state.rightCount);
     showWord();
     QTimer::singleShot(1, this, [this] { update(); });
 }
@@ -48,73 +53,79 @@ TestRunWindow::TestRunWindow(Program& program, QWidget* mainWindow)
 void TestRunWindow::createControls()
 {
     const DesignGrid& g = program_.grid;
-    const TestState& state = program_.engine.state();
+    const TestState& state = tests_.engine.state();
     auto label = [&](int id, const QString& text, QRect place, int height, QColor colour = Qt::black) {
         return addStatic(this, id, text, place, cellFont(kTahoma, height), colour);
     };
     auto grid = [&](int x, int y, int w, int h) { return gridRect(g, x, y, w, h); };
 
-    question_ = new OwnerDrawnButton(program_, kTestRunWindow, 245, QString(), this, OwnerDrawnButton::Look::WordBox);
+    question_ = new OwnerDrawnButton(program_, WindowKind::TestRun, control::Question, QString(), this,
+                                     OwnerDrawnButton::Look::WordBox);
     connect(question_, &QPushButton::clicked, this, &TestRunWindow::showExample);
 
     answer_ = new QLineEdit(this);
-    setControlId(answer_, 132);
+    setControlId(answer_, control::Answer);
     answer_->setGeometry(g.x(530) + 10, g.y(90), g.x(475), 25);
     answer_->setFont(cellFont(kArial, 20));
     answer_->setMaxLength(199);
     connect(answer_, &QLineEdit::textChanged, this, &TestRunWindow::updateTypingColour);
-    label(133, "-", QRect(g.x(530) - 10, g.y(90), 20, 20), 25);
+    label(control::Dash, "-", QRect(g.x(530) - 10, g.y(90), 20, 20), 25);
 
-    auto* ok = new OwnerDrawnButton(program_, kTestRunWindow, 134, "OK", this);
+    auto* ok = new OwnerDrawnButton(program_, WindowKind::TestRun, control::Confirm, "OK", this);
     ok->setGeometry(g.x(530) - 60, g.y(160), 120, 50);
     connect(ok, &QPushButton::clicked, this, &TestRunWindow::confirmAnswer);
 
-    packageLine_ = label(223, "Pochází z balíčku:", QRect(g.x(30), g.y(90) + 25, g.x(1005) + 10, 20), 17);
-    packageLine_->setVisible(program_.config.showPackageName && program_.engine.poolPackageNames().size() >= 2);
+    packageLine_ = label(control::PackageLine, "Pochází z balíčku:", QRect(g.x(30), g.y(90) + 25, g.x(1005) + 10, 20), 17);
+    packageLine_->setVisible(program_.config.showPackageName && tests_.engine.poolPackageNames().size() >= 2);
 
-    label(139, QString(), grid(100, 380, 425, 50), g.y(30));
-    label(140, QString(), grid(525, 380, 425, 50), g.y(30));
-    label(141, QString(), grid(100, 430, 385, 150), g.y(50), QColor(0, 230, 0));
-    label(142, QString(), grid(525, 430, 425, 150), g.y(50), QColor(230, 0, 0));
-    label(136, "Průběh testu:", grid(100, 680, 850, 35), g.y(30));
+    label(control::RightCount, QString(), grid(100, 380, 425, 50), g.y(30));
+    label(control::WrongCount, QString(), grid(525, 380, 425, 50), g.y(30));
+    label(control::RightPercent, QString(), grid(100, 430, 385, 150), g.y(50), QColor(0, 230, 0));
+    label(control::WrongPercent, QString(), grid(525, 430, 425, 150), g.y(50), QColor(230, 0, 0));
+    label(control::ProgressCaption, "Průběh testu:", grid(100, 680, 850, 35), g.y(30));
     progress_ = new QProgressBar(this);
-    setControlId(progress_, 135);
+    setControlId(progress_, control::Progress);
     progress_->setGeometry(grid(100, 740, 850, 35));
     progress_->setTextVisible(false);
-    label(138, QString(), grid(525, 780, 425, 50), g.y(25));
-    label(137, "Zodpovězeno: 0", grid(100, 800, 425, 50), g.y(30))->hide();
+    label(control::Remaining, QString(), grid(525, 780, 425, 50), g.y(25));
+    label(control::Answered, "Zodpovězeno: 0", grid(100, 800, 425, 50), g.y(30))->hide();
 
-    auto* information = new OwnerDrawnButton(program_, kTestRunWindow, 172, "Zobrazit předvolby tohoto testu", this);
+    auto* information = new OwnerDrawnButton(program_, WindowKind::TestRun, control::ShowSettings,
+                                             "Zobrazit předvolby tohoto testu", this);
     information->setGeometry(state.fixedCount ? grid(360, 860, 330, 40) : grid(100, 860, 330, 40));
     connect(information, &QPushButton::clicked, this, [this] {
-        TestInformationDialog dialog(program_, mainWindow_);
+        TestInformationDialog dialog(program_, tests_, mainWindow_);
         dialog.exec();
         answer_->setFocus();
     });
-    auto* remaining = new OwnerDrawnButton(program_, kTestRunWindow, 169, "Ze zbývajících vytvořit balíček", this);
+    auto* remaining = new OwnerDrawnButton(program_, WindowKind::TestRun, control::PackageOfRemaining,
+                                           "Ze zbývajících vytvořit balíček", this);
     remaining->setGeometry(grid(620, 860, 330, 40));
     remaining->setVisible(!state.fixedCount);
-    // Saving the remaining words opens the add-package dialog, which is not built yet.
+    connect(remaining, &QPushButton::clicked, this, [this] {
+        requests_.openAddPackageForRemainingWords();
+        answer_->setFocus();
+    });
 }
 
 void TestRunWindow::showWord()
 {
-    const TestState& state = program_.engine.state();
-    question_->setText(qt(program_.engine.questionText()));
+    const TestState& state = tests_.engine.state();
+    question_->setText(qt(tests_.engine.questionText()));
     layOutQuestion();
     answer_->clear();
     answer_->setFocus();
-    findControlAs<QLabel>(this, 139)->setText(QString("Správně: %1").arg(state.rightCount));
-    findControlAs<QLabel>(this, 140)->setText(QString("Špatně: %1").arg(state.wrongCount));
+    findControlAs<QLabel>(this, control::RightCount)->setText(QString("Správně: %1").arg(state.rightCount));
+    findControlAs<QLabel>(this, control::WrongCount)->setText(QString("Špatně: %1").arg(state.wrongCount));
     packageLine_->setText("Balíček: " + qt(state.packageName));
     const int answered = state.rightCount + state.wrongCount;
-    findControlAs<QLabel>(this, 138)->setText(
+    findControlAs<QLabel>(this, control::Remaining)->setText(
         state.fixedCount ? QString("Zbývá: %1").arg(state.totalCount - answered)
-                         : QString("Zbývá správně zodpovědět: %1").arg(program_.engine.remainingCount()));
+                         : QString("Zbývá správně zodpovědět: %1").arg(tests_.engine.remainingCount()));
     const int percent = successPercent(state.rightCount, state.wrongCount);
-    findControlAs<QLabel>(this, 141)->setText(QString("%1 %").arg(answered > 0 ? percent : 0));
-    findControlAs<QLabel>(this, 142)->setText(QString("%1 %").arg(answered > 0 ? 100 - percent : 0));
-    const int position = state.fixedCount ? state.totalCount - answered : program_.engine.remainingCount();
+    findControlAs<QLabel>(this, control::RightPercent)->setText(QString("%1 %").arg(answered > 0 ? percent : 0));
+    findControlAs<QLabel>(this, control::WrongPercent)->setText(QString("%1 %").arg(answered > 0 ? 100 - percent : 0));
+    const int position = state.fixedCount ? state.totalCount - answered : tests_.engine.remainingCount();
     progress_->setValue(std::clamp(position, progress_->minimum(), progress_->maximum()));
     updateTypingColour();
     update();
@@ -141,7 +152,7 @@ void TestRunWindow::resizeEvent(QResizeEvent* event)
     layOutQuestion();
 }
 
-bool TestRunWindow::hasExample() const { return !program_.engine.state().example.empty(); }
+bool TestRunWindow::hasExample() const { return !tests_.engine.state().example.empty(); }
 
 void TestRunWindow::paintEvent(QPaintEvent*)
 {
@@ -149,7 +160,7 @@ void TestRunWindow::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     const QRect box = question_->geometry();
     if (program_.config.showLanguageIcon) {
-        const bool czech = program_.engine.state().askDirection == kCzechShown;
+        const bool czech = tests_.engine.state().askDirection == ShownSide::Czech;
         const int x = (box.width() - 6) / 2 - program_.grid.x(5);
         paintArt(painter, czech ? Art::CzechFlag : Art::EnglishFlag, program_.schemeNumber,
                  QRectF(x, box.bottom() + 1 + 22, 48, 30));
@@ -166,10 +177,10 @@ void TestRunWindow::updateTypingColour()
 {
     QColor background = toQColor(program_.scheme().editColour);
     if (program_.config.typingColours) {
-        switch (program_.engine.typingHint(answer_->text().toStdString())) {
-        case 2: background = QColor(0, 255, 0); break;
-        case 1: background = QColor(180, 255, 180); break;
-        default: background = QColor(255, 0, 0); break;
+        switch (tests_.engine.typingHint(answer_->text().toStdString())) {
+        case TypingHint::EqualsMeaning: background = QColor(0, 255, 0); break;
+        case TypingHint::BeginsMeaning: background = QColor(180, 255, 180); break;
+        case TypingHint::FitsNoMeaning: background = QColor(255, 0, 0); break;
         }
     }
     QPalette colours = answer_->palette();
@@ -181,7 +192,7 @@ void TestRunWindow::updateTypingColour()
 void TestRunWindow::showExample()
 {
     if (program_.config.allowExample && hasExample()) {
-        program_.dialogs.showMessage(this, Message{program_.engine.maskedExample(), MessageIcon::Information,
+        program_.dialogs.showMessage(this, Message{tests_.engine.maskedExample(), MessageIcon::Information,
                                                    "Příklad použití ve větě"});
     }
     answer_->setFocus();
@@ -189,33 +200,32 @@ void TestRunWindow::showExample()
 
 void TestRunWindow::confirmAnswer()
 {
-    TestEngine& engine = program_.engine;
-    const TestState& state = engine.state();
+    const TestState& state = tests_.engine.state();
     if (program_.config.autoSpeak) {
         speakWord(program_, qt(state.english));
     }
     const QString typed = answer_->text();
-    bool right = engine.checkAnswer(typed.toStdString());
+    bool right = tests_.engine.checkAnswer(typed.toStdString());
     if (right) {
-        RightAnswerDialog(program_, mainWindow_, typed, qt(engine.expectedText()), qt(state.english)).exec();
+        RightAnswerDialog(program_, mainWindow_, typed, qt(tests_.engine.expectedText()), qt(state.english)).exec();
     } else {
-        const std::string& shown = state.askDirection == kEnglishShown ? state.english : state.czech;
-        WrongAnswerDialog wrong(program_, mainWindow_, qt(shown), qt(engine.expectedText()), qt(state.english));
+        const std::string& shown = state.askDirection == ShownSide::English ? state.english : state.czech;
+        WrongAnswerDialog wrong(program_, mainWindow_, qt(shown), qt(tests_.engine.expectedText()), qt(state.english));
         wrong.exec();
         right = wrong.typo();
     }
-    const auto outcome = engine.recordAnswer(right);
+    const auto outcome = tests_.engine.recordAnswer(right);
     if (!outcome) {
         program_.dialogs.showMessage(this, outcome.message());
         answer_->setFocus();
         return;
     }
     if (outcome->testOver) {
-        EvaluationDialog(program_, mainWindow_, false).exec();
+        EvaluationDialog(program_, tests_, mainWindow_, TestEnd::Finished).exec();
         emit testFinished();
         return;
     }
-    engine.pickNextWord(false);
+    tests_.engine.pickNextWord(KeepAskedWord::No);
     showWord();
 }
 

@@ -11,13 +11,15 @@ class QProgressBar;
 namespace lexivo {
 
 struct Program;
+struct TestSession;
+class WindowRequests;
 class OwnerDrawnButton;
 
 class TestRunWindow : public QWidget {
     Q_OBJECT
 public:
     // Asks the first word: a resumed test asks again the word it was left on.
-    TestRunWindow(Program& program, QWidget* mainWindow);
+    TestRunWindow(Program& program, TestSession& tests, WindowRequests& requests, QWidget* mainWindow);
 
     QLineEdit* answerField() const { return answer_; }
     OwnerDrawnButton* questionBox() const { return question_; }
@@ -45,11 +47,13 @@ private:
     bool hasExample() const;
 
     Program& program_;
+    TestSession& tests_;
+    WindowRequests& requests_;
     QWidget* mainWindow_;
-    OwnerDrawnButton* question_ = nullptr;  // 245
-    QLineEdit* answer_ = nullptr;           // 132
-    QLabel* packageLine_ = nullptr;         // 223
-    QProgressBar* progress_ = nullptr;      // 135
+    OwnerDrawnButton* question_ = nullptr;
+    QLineEdit* answer_ = nullptr;
+    QLabel* packageLine_ = nullptr;
+    QProgressBar* progress_ = nullptr;
 };
 
 }  // namespace lexivo

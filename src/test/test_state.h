@@ -6,10 +6,18 @@
 
 namespace lexivo {
 
-// directionMode and askDirection values.
-inline constexpr int kEnglishShown = 0;  // English shown, Czech expected
-inline constexpr int kCzechShown = 1;    // Czech shown, English expected
-inline constexpr int kRandomDirection = 2;
+// Which side of the words a test shows; the values are those of the saved test.
+enum class DirectionMode : std::uint8_t {
+    EnglishShown = 0,  // English shown, Czech expected
+    CzechShown = 1,    // Czech shown, English expected
+    Random = 2,        // drawn for each word
+};
+
+// The side of the asked word that is on screen.
+enum class ShownSide : std::uint8_t { English = 0, Czech = 1 };
+
+// How a test comes to its evaluation: it ran to its end, or the user left it to resume later.
+enum class TestEnd { Finished, Interrupted };
 
 // What the user chooses before a test; kept per group as the test presets.
 struct TestSettings {
@@ -17,7 +25,7 @@ struct TestSettings {
     int questionCount = 20;       // fixed-count mode only
     bool noRepeat = false;        // fixed-count mode only: each word at most once
     bool byCoefficient = true;    // fixed-count mode only: pick by knowledge coefficient
-    int directionMode = kCzechShown;
+    DirectionMode directionMode = DirectionMode::CzechShown;
     bool caseSensitive = true;
     bool lockCoefficients = false;
 
@@ -32,8 +40,8 @@ struct TestState {
     std::int32_t currentIndex = 0;  // pool index of the asked word; while picking, the previous one's
     std::int32_t rightCount = 0;
     std::int32_t wrongCount = 0;
-    std::uint8_t directionMode = kEnglishShown;
-    std::uint8_t askDirection = kEnglishShown;
+    DirectionMode directionMode = DirectionMode::EnglishShown;
+    ShownSide askDirection = ShownSide::English;
     std::int32_t totalCount = 0;  // fixed count: the questions; until all right: the pool at the start
     std::int32_t packageCount = 0;
     std::int32_t fixedCount = 0;

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include <QFile>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QString>
@@ -132,15 +133,30 @@ QSvgRenderer& renderer(const QString& file, int scheme, QSize size)
     return *found->second;
 }
 
+// The icon and the cursor keep the default scheme's colours.
+constexpr int kFixedArtScheme = 1;
+
 QPixmap pixmapOf(const QString& file, QSize size)
 {
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    QSvgRenderer svg(render(file, 1, size));
+    QSvgRenderer svg(render(file, kFixedArtScheme, size));
     svg.render(&painter);
     return pixmap;
 }
+
+// Renders the program icon only when the window system asks for it, at the size it asks for,
+// so that no size is drawn before the window shows.
+class ProgramIconEngine final : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
+    {
+        QSvgRenderer(render("program_icon.svg", kFixedArtScheme, rect.size())).render(painter, rect);
+    }
+    QIconEngine* clone() const override { return new ProgramIconEngine; }
+    bool isNull() override { return false; }
+};
 
 }  // namespace
 
@@ -155,14 +171,7 @@ void paintArt(QPainter& painter, Art art, int scheme, const QRectF& target)
     renderer(info(art, scheme).file, scheme, size).render(&painter, target);
 }
 
-QIcon programIcon()
-{
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addPixmap(pixmapOf("program_icon.svg", QSize(size, size)));
-    }
-    return icon;
-}
+QIcon programIcon() { return QIcon(new ProgramIconEngine); }
 
 QCursor handCursor()
 {

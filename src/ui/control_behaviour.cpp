@@ -12,6 +12,24 @@
 
 #include "ui/artwork.h"
 #include "ui/button_font.h"
+#include "ui/control_ids/about_dialog.h"
+#include "ui/control_ids/add_package_dialog.h"
+#include "ui/control_ids/evaluation_dialog.h"
+#include "ui/control_ids/export_dialog.h"
+#include "ui/control_ids/group_dialog.h"
+#include "ui/control_ids/main_window.h"
+#include "ui/control_ids/online_choice_dialog.h"
+#include "ui/control_ids/package_editor.h"
+#include "ui/control_ids/rename_dialog.h"
+#include "ui/control_ids/resume_dialog.h"
+#include "ui/control_ids/save_downloaded_dialog.h"
+#include "ui/control_ids/settings_dialog.h"
+#include "ui/control_ids/shared.h"
+#include "ui/control_ids/test_configuration_panel.h"
+#include "ui/control_ids/test_information_dialog.h"
+#include "ui/control_ids/test_run_window.h"
+#include "ui/control_ids/tips_dialog.h"
+#include "ui/control_ids/word_transfer_window.h"
 #include "ui/controls.h"
 
 namespace lexivo {
@@ -19,35 +37,100 @@ namespace {
 
 enum class ControlClass { None, Edit, Button, List, DropDown, Radio };
 
+namespace mainWindow = main_window_control;
+namespace run = test_run_window_control;
+namespace configuration = test_configuration_panel_control;
+namespace group = group_dialog_control;
+namespace about = about_dialog_control;
+namespace editor = package_editor_control;
+namespace renaming = rename_dialog_control;
+namespace resume = resume_dialog_control;
+namespace information = test_information_dialog_control;
+namespace exporting = export_dialog_control;
+namespace adding = add_package_dialog_control;
+namespace transfer = word_transfer_window_control;
+namespace settings = settings_dialog_control;
+namespace tips = tips_dialog_control;
+namespace choice = online_choice_dialog_control;
+
 struct WindowControls {
-    int kind;
-    std::vector<int> edits;
-    std::vector<int> buttons;
-    std::vector<int> lists;
-    std::vector<int> dropDowns;
-    std::vector<int> radios;
+    WindowKind kind;
+    std::vector<int> edits{};
+    std::vector<int> buttons{};
+    std::vector<int> lists{};
+    std::vector<int> dropDowns{};
+    std::vector<int> radios{};
 };
 
 const std::vector<WindowControls>& windowControls()
 {
     static const std::vector<WindowControls> table = {
-        {kTestRunWindow, {132}, {134, 169, 172, 245}, {}, {}, {}},
-        {kGroupWindow, {96}, {2, 94, 97, 173}, {}, {93}, {}},
-        {kMainWindow, {}, {2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 14, 15, 218}, {100}, {}, {}},
-        {kTestConfigurationWindow, {125}, {127, 130, 131, 158, 160, 171, 249, 253}, {}, {}, {126, 128, 129, 156, 157}},
-        {kAboutWindow, {}, {11, 13, 89, 179}, {}, {}, {}},
-        {kPackageEditorWindow, {107, 108, 113, 114, 241, 242}, {2, 109, 115, 116, 168, 180}, {103}, {7, 121, 251}, {}},
-        {kRenameWindow, {118}, {1, 2}, {}, {}, {}},
-        {kUnfinishedTestWindow, {}, {154, 155, 178}, {}, {}, {}},
-        {kEvaluationWindow, {}, {159}, {}, {}, {}},
-        {kTestInformationWindow, {}, {2}, {176}, {}, {}},
-        {kExportWindow, {}, {2, 181, 184, 185, 193, 196, 198, 246}, {}, {195}, {190, 191}},
-        {kAddPackageWindow, {204, 205}, {2, 201}, {}, {206, 207}, {202, 203}},
-        {kTransferWindow, {}, {2, 234, 235, 236, 237, 247}, {214, 215}, {216, 217, 220, 221, 238, 239}, {}},
-        {kSettingsWindow, {}, {2, 209, 224, 225, 226, 227, 256, 1254}, {}, {231}, {254, 255, 257}},
-        {kTipsWindow, {}, {2, 208, 229}, {}, {}, {}},
-        {kOnlineLoginWindow, {1282}, {1, 2, 1287}, {}, {1280}, {1274, 1277, 1278, 1279}},
-        {kOnlineSavingWindow, {1290}, {}, {}, {}, {}},
+        {WindowKind::TestRun, {run::Answer}, {run::Confirm, run::PackageOfRemaining, run::ShowSettings, run::Question}},
+        {WindowKind::Group,
+         {group::NewGroupName},
+         {group::Ok, group::AddGroup, group::DeleteGroup, group::RenameGroup},
+         {},
+         {group::GroupList}},
+        {WindowKind::Main,
+         {},
+         {mainWindow::Quit, mainWindow::About, mainWindow::Groups, mainWindow::AddPackage, mainWindow::Test, mainWindow::ManagePackages, mainWindow::EditPackage,
+          mainWindow::DeletePackage, mainWindow::Rename, mainWindow::TransferWords, mainWindow::Settings, mainWindow::Online, mainWindow::WebLink},
+         {mainWindow::PackageList}},
+        {WindowKind::TestConfiguration,
+         {configuration::QuestionCount},
+         {configuration::Start, configuration::SelectAll, configuration::SelectNone, configuration::NoRepeat,
+          configuration::AsLastTime, configuration::CaseSensitive, configuration::ByCoefficient,
+          configuration::LockCoefficients},
+         {},
+         {},
+         {configuration::EnglishShown, configuration::CzechShown, configuration::RandomDirection,
+          configuration::FixedCount, configuration::UntilAllRight}},
+        {WindowKind::About, {}, {about::ShowManual, about::ShowTip, about::ProjectLink, about::Ok}},
+        {WindowKind::PackageEditor,
+         {editor::NewCzech, editor::NewEnglish, editor::ChangedCzech, editor::ChangedEnglish, editor::NewExample,
+          editor::ChangedExample},
+         {editor::Ok, editor::Add, editor::Change, editor::Delete, editor::DeleteSelected, editor::Print},
+         {editor::WordList},
+         {editor::OtherPackage, editor::SortOrder, editor::Knowledge}},
+        {WindowKind::Rename, {renaming::NewName}, {renaming::Ok, renaming::Cancel}},
+        {WindowKind::UnfinishedTest, {}, {resume::Forget, resume::Continue, resume::MoreInformation}},
+        {WindowKind::Evaluation, {}, {evaluation_dialog_control::Ok}},
+        {WindowKind::TestInformation, {}, {information::Ok}, {information::PackageList}},
+        {WindowKind::Export,
+         {},
+         {exporting::Cancel, exporting::Continue, exporting::SeparatingLine, exporting::NumberWords,
+          exporting::HideCzech, exporting::ChangeFont, exporting::ChangeBackground, exporting::ShowExamples},
+         {},
+         {exporting::Format},
+         {exporting::EnglishFirst, exporting::CzechFirst}},
+        {WindowKind::AddPackage,
+         {adding::NewName, adding::CopyName},
+         {adding::Cancel, adding::Ok},
+         {},
+         {adding::SourceGroup, adding::SourcePackage},
+         {adding::CreateNew, adding::TakeOver}},
+        {WindowKind::WordTransfer,
+         {},
+         {transfer::Ok, transfer::MoveRight, transfer::MoveLeft, transfer::CopyRight, transfer::CopyLeft,
+          transfer::Delete},
+         {transfer::LeftWords, transfer::RightWords},
+         {transfer::LeftPackage, transfer::RightPackage, transfer::LeftGroup, transfer::RightGroup, transfer::LeftSort,
+          transfer::RightSort}},
+        {WindowKind::Settings,
+         {},
+         {settings::Ok, settings::TypingColours, settings::ShowPackageName, settings::ShowLanguageIcon,
+          settings::Unlisted, settings::AllowExample, settings::AutoSpeak, settings::SpeechSettings},
+         {},
+         {settings::Scheme},
+         {settings::SpeechEngine, settings::SpeechClipboard, settings::SpeechNever}},
+        {WindowKind::Tips, {}, {tips::Ok, tips::NextTip, tips::ShowAtStart}},
+        {WindowKind::OnlineChoice,
+         {choice::Password},
+         {choice::Ok, choice::Cancel, choice::GuideLink},
+         {},
+         {choice::UserName},
+         {choice::Store, choice::ThematicPackages, choice::TextbookPackages, choice::FictionPackages}},
+        {WindowKind::SaveDownloaded, {save_downloaded_dialog_control::Group}},
     };
     return table;
 }
@@ -57,7 +140,7 @@ enum class Effect { Press, Focus };
 
 // A window's own shortcut: on `trigger` (and `key`) in `control`, press or focus `target`.
 struct ShortcutRule {
-    int kind;
+    WindowKind kind;
     int control;
     Trigger trigger;
     int key;
@@ -67,28 +150,30 @@ struct ShortcutRule {
 
 const std::vector<ShortcutRule>& shortcutRules()
 {
+    constexpr auto key = Trigger::Key;
+    constexpr auto press = Effect::Press;
     static const std::vector<ShortcutRule> table = {
-        {kMainWindow, 100, Trigger::DoubleClick, 0, Effect::Press, 8},
-        {kMainWindow, 100, Trigger::Key, Qt::Key_Return, Effect::Press, 8},
-        {kMainWindow, 100, Trigger::Key, Qt::Key_Delete, Effect::Press, 9},
-        {kMainWindow, 100, Trigger::Key, Qt::Key_Tab, Effect::Focus, 5},
-        {kTestRunWindow, 132, Trigger::Key, Qt::Key_Return, Effect::Press, 134},
-        {kTestRunWindow, 132, Trigger::Key, Qt::Key_F1, Effect::Press, 245},
-        {kTestRunWindow, 132, Trigger::Key, Qt::Key_Control, Effect::Press, 245},
-        {kGroupWindow, 96, Trigger::Key, Qt::Key_Tab, Effect::Focus, 93},
-        {kGroupWindow, 96, Trigger::Key, Qt::Key_Return, Effect::Press, 94},
-        {kGroupWindow, 93, Trigger::Key, Qt::Key_Return, Effect::Press, 2},
-        {kAddPackageWindow, 204, Trigger::Key, Qt::Key_Return, Effect::Press, 201},
-        {kAddPackageWindow, 205, Trigger::Key, Qt::Key_Return, Effect::Press, 201},
-        {kAddPackageWindow, 206, Trigger::Key, Qt::Key_Return, Effect::Press, 201},
-        {kAddPackageWindow, 207, Trigger::Key, Qt::Key_Return, Effect::Press, 201},
-        {kRenameWindow, 118, Trigger::Key, Qt::Key_Return, Effect::Press, 1},
-        {kRenameWindow, 118, Trigger::Key, Qt::Key_Escape, Effect::Press, 2},
-        {kTestInformationWindow, 176, Trigger::Key, Qt::Key_Return, Effect::Press, 2},
-        {kTestInformationWindow, 176, Trigger::Key, Qt::Key_Escape, Effect::Press, 2},
-        {kOnlineLoginWindow, 1282, Trigger::Key, Qt::Key_Return, Effect::Press, 1},
-        {kOnlineLoginWindow, 1282, Trigger::Key, Qt::Key_Escape, Effect::Press, 2},
-        {kOnlineLoginWindow, 1280, Trigger::Key, Qt::Key_Return, Effect::Press, 1},
+        {WindowKind::Main, mainWindow::PackageList, Trigger::DoubleClick, 0, press, mainWindow::EditPackage},
+        {WindowKind::Main, mainWindow::PackageList, key, Qt::Key_Return, press, mainWindow::EditPackage},
+        {WindowKind::Main, mainWindow::PackageList, key, Qt::Key_Delete, press, mainWindow::DeletePackage},
+        {WindowKind::Main, mainWindow::PackageList, key, Qt::Key_Tab, Effect::Focus, mainWindow::AddPackage},
+        {WindowKind::TestRun, run::Answer, key, Qt::Key_Return, press, run::Confirm},
+        {WindowKind::TestRun, run::Answer, key, Qt::Key_F1, press, run::Question},
+        {WindowKind::TestRun, run::Answer, key, Qt::Key_Control, press, run::Question},
+        {WindowKind::Group, group::NewGroupName, key, Qt::Key_Tab, Effect::Focus, group::GroupList},
+        {WindowKind::Group, group::NewGroupName, key, Qt::Key_Return, press, group::AddGroup},
+        {WindowKind::Group, group::GroupList, key, Qt::Key_Return, press, group::Ok},
+        {WindowKind::AddPackage, adding::NewName, key, Qt::Key_Return, press, adding::Ok},
+        {WindowKind::AddPackage, adding::CopyName, key, Qt::Key_Return, press, adding::Ok},
+        {WindowKind::AddPackage, adding::SourceGroup, key, Qt::Key_Return, press, adding::Ok},
+        {WindowKind::AddPackage, adding::SourcePackage, key, Qt::Key_Return, press, adding::Ok},
+        {WindowKind::Rename, renaming::NewName, key, Qt::Key_Return, press, renaming::Ok},
+        {WindowKind::Rename, renaming::NewName, key, Qt::Key_Escape, press, renaming::Cancel},
+        {WindowKind::TestInformation, information::PackageList, key, Qt::Key_Return, press, information::Ok},
+        {WindowKind::TestInformation, information::PackageList, key, Qt::Key_Escape, press, information::Ok},
+        {WindowKind::OnlineChoice, choice::Password, key, Qt::Key_Return, press, choice::Ok},
+        {WindowKind::OnlineChoice, choice::Password, key, Qt::Key_Escape, press, choice::Cancel},
+        {WindowKind::OnlineChoice, choice::UserName, key, Qt::Key_Return, press, choice::Ok},
     };
     return table;
 }
@@ -100,14 +185,15 @@ QuickHelpHandler& quickHelpHandler()
 }
 
 // Buttons that show the hand while the mouse is over them.
-bool showsHand(int kind, int id)
+bool showsHand(WindowKind kind, int id)
 {
-    return id == 89 || id == 90 || id == 1287 || (kind == kMainWindow && id == 218);
+    return id == about::ProjectLink || id == about::ContactLink || id == choice::GuideLink ||
+           (kind == WindowKind::Main && id == mainWindow::WebLink);
 }
 
 class ControlBehaviour : public QObject {
 public:
-    ControlBehaviour(QWidget* window, int kind) : QObject(window), window_(window), kind_(kind) {}
+    ControlBehaviour(QWidget* window, WindowKind kind) : QObject(window), window_(window), kind_(kind) {}
 
     void attach(QWidget* control, ControlClass controlClass)
     {
@@ -176,7 +262,7 @@ private:
                 return true;
             }
             if (key->key() == Qt::Key_Escape) {
-                if (id == 2 || id == 179) {
+                if (id == shared_control::Close || id == about::Ok) {
                     static_cast<QAbstractButton*>(control)->click();
                 }
                 return true;
@@ -216,12 +302,12 @@ private:
     }
 
     QWidget* window_;
-    int kind_;
+    WindowKind kind_;
 };
 
 }  // namespace
 
-void attachControlBehaviour(QWidget* window, int windowKind)
+void attachControlBehaviour(QWidget* window, WindowKind windowKind)
 {
     const auto& table = windowControls();
     const auto entry = std::find_if(table.begin(), table.end(), [&](const WindowControls& w) { return w.kind == windowKind; });

@@ -6,13 +6,15 @@
 
 #include <functional>
 
+#include "ui/window_kind.h"
+
 class QWidget;
 
 namespace lexivo {
 
 // Installs the behaviours on the window's controls that its kind lists. Call once, after the
 // controls exist.
-void attachControlBehaviour(QWidget* window, int windowKind);
+void attachControlBehaviour(QWidget* window, WindowKind windowKind);
 
 // Called with the control that was right-clicked; quick help answers it.
 using QuickHelpHandler = std::function<void(QWidget* control)>;

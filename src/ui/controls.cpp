@@ -46,12 +46,12 @@ QRect gridRect(const DesignGrid& grid, int x, int y, int width, int height)
     return QRect(grid.x(x), grid.y(y), grid.x(width), grid.y(height));
 }
 
-QFont cellFont(const QString& family, int cellHeight, bool bold, bool underline)
+QFont cellFont(const QString& family, int cellHeight, TextStyle style)
 {
     QFont font(family);
     font.setPixelSize(std::max(1, qRound(cellHeight / kCellPerEm)));
-    font.setBold(bold);
-    font.setUnderline(underline);
+    font.setBold(style == TextStyle::Bold || style == TextStyle::BoldUnderlined);
+    font.setUnderline(style == TextStyle::Underlined || style == TextStyle::BoldUnderlined);
     return font;
 }
 

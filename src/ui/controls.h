@@ -30,9 +30,11 @@ QLabel* addStatic(QWidget* parent, int id, const QString& text, QRect place, con
 // A rectangle given in design-grid units, in pixels.
 QRect gridRect(const DesignGrid& grid, int x, int y, int width, int height);
 
+enum class TextStyle { Plain, Bold, Underlined, BoldUnderlined };
+
 // Heights in the layouts are cell heights (ascent plus descent), as the windows were measured;
 // Qt sizes fonts by their em, which is a little smaller.
-QFont cellFont(const QString& family, int cellHeight, bool bold = false, bool underline = false);
+QFont cellFont(const QString& family, int cellHeight, TextStyle style = TextStyle::Plain);
 
 // The font made smaller until `text` fits `width` pixels, so that no caption is cut off.
 QFont fittedFont(QFont font, const QString& text, int width);

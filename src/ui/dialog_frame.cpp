@@ -42,7 +42,7 @@ void FramedDialog::keyPressEvent(QKeyEvent* event)
 {
     if (!isCloseKey(event->key())) {
         QDialog::keyPressEvent(event);
-    } else if (closedByKeys_) {
+    } else if (closeKeys_ == CloseKeys::CloseWindow) {
         accept();
     }
 }

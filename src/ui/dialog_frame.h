@@ -19,14 +19,15 @@ protected:
 
     void setBackground(const QColor& colour);
     // Enter and Esc close the window; a window without that way out swallows them instead.
-    void setClosedByKeys(bool closed) { closedByKeys_ = closed; }
+    enum class CloseKeys { CloseWindow, Swallow };
+    void setCloseKeys(CloseKeys keys) { closeKeys_ = keys; }
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void moveOverMainWindow(QPoint topLeft);
 
 private:
     QWidget* mainWindow_;
-    bool closedByKeys_ = true;
+    CloseKeys closeKeys_ = CloseKeys::CloseWindow;
 };
 
 // Enter and Esc: the keys that close the small windows.

@@ -7,6 +7,8 @@
 
 #include "ui/artwork.h"
 #include "ui/button_font.h"
+#include "ui/control_ids/about_dialog.h"
+#include "ui/control_ids/online_choice_dialog.h"
 #include "ui/controls.h"
 #include "ui/program.h"
 
@@ -18,11 +20,15 @@ constexpr int kMaxLinkText = 249;
 constexpr int kMaxWordBoxText = 199;
 constexpr int kMaxItemText = 499;
 // Controls drawn as links in every window.
-bool isLinkControl(int id) { return id == 89 || id == 90 || id == 1263 || id == 1287; }
+bool isLinkControl(int id)
+{
+    return id == about_dialog_control::ProjectLink || id == about_dialog_control::ContactLink ||
+           id == online_choice_dialog_control::HelpLink || id == online_choice_dialog_control::GuideLink;
+}
 
 }  // namespace
 
-OwnerDrawnButton::OwnerDrawnButton(Program& program, int windowKind, int id, const QString& text, QWidget* parent,
+OwnerDrawnButton::OwnerDrawnButton(Program& program, WindowKind windowKind, int id, const QString& text, QWidget* parent,
                                    Look look)
     : QPushButton(text, parent), program_(program), windowKind_(windowKind), look_(look)
 {
@@ -46,15 +52,17 @@ QFont OwnerDrawnButton::textFont() const
     const int id = controlId(this);
     switch (look_) {
     case Look::Link: {
-        const bool small = id == 1287 || id == 1263;
-        return cellFont(kTahoma, small ? 13 : windowKind_ == kAboutWindow ? 20 : 21, false, id != 1263);
+        const bool small = id == online_choice_dialog_control::GuideLink || id == online_choice_dialog_control::HelpLink;
+        const TextStyle style =
+            id == online_choice_dialog_control::HelpLink ? TextStyle::Plain : TextStyle::Underlined;
+        return cellFont(kTahoma, small ? 13 : windowKind_ == WindowKind::About ? 20 : 21, style);
     }
-    case Look::WebLink: return cellFont(kTahoma, 15, false, true);
+    case Look::WebLink: return cellFont(kTahoma, 15, TextStyle::Underlined);
     case Look::WordBox: return cellFont(kArial, 20);
     case Look::Speaker: return font();
     case Look::Bitmap: break;
     }
-    return cellFont(kTahoma, bitmapButtonTextHeight(windowKind_, id, program_.grid), true);
+    return cellFont(kTahoma, bitmapButtonTextHeight(windowKind_, id, program_.grid), TextStyle::Bold);
 }
 
 QRect OwnerDrawnButton::textRect() const

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 
+#include "ui/window_kind.h"
+
 namespace lexivo {
 
 struct Program;
@@ -22,7 +24,7 @@ public:
     };
     enum class Arrow { None, Right, Left, RightThenDown, LeftThenDown };
 
-    OwnerDrawnButton(Program& program, int windowKind, int id, const QString& text, QWidget* parent,
+    OwnerDrawnButton(Program& program, WindowKind windowKind, int id, const QString& text, QWidget* parent,
                      Look look = Look::Bitmap);
 
     Look look() const { return look_; }
@@ -47,7 +49,7 @@ private:
     void paintProhibition(QPainter& painter);
 
     Program& program_;
-    int windowKind_;
+    WindowKind windowKind_;
     Look look_;
     Arrow arrow_ = Arrow::None;
     int arrowPen_ = 3;

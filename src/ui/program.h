@@ -1,8 +1,9 @@
 #pragma once
-// What the whole program shares while it runs: the data tree and the collection, the
+// What every window shares while the program runs: the data tree and the collection, the
 // configuration, the random generator, the colour scheme, the screen's design grid, the words
 // that name the foreign language, and the seams to the desktop. The program entry creates one
-// and hands it to the main window; tests create their own.
+// and hands it to the main window; tests create their own. A subsystem keeps its own state in
+// its own folder (the test's in test/test_session.h).
 
 #include <QColor>
 #include <QString>
@@ -11,7 +12,6 @@
 #include "store/data_tree.h"
 #include "store/program_config.h"
 #include "store/random_generator.h"
-#include "test/test_engine.h"
 #include "ui/colour_scheme.h"
 #include "ui/design_grid.h"
 #include "ui/seams.h"
@@ -38,7 +38,6 @@ struct Program {
     int schemeNumber = kSchemeCream;
     DesignGrid grid;
     LanguageWords language;
-    TestEngine engine{tree, random};
     Dialogs& dialogs;
     Shell& shell;
     Voice& voice;

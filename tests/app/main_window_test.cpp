@@ -1,8 +1,6 @@
 // The main window driven as a user drives it: clicks and keys, then the files and the
 // recorded message boxes.
 
-#include <chrono>
-#include <cstdio>
 #include <filesystem>
 
 #include <QApplication>
@@ -14,21 +12,23 @@
 #include "store/cp1250.h"
 #include "store/program_config.h"
 #include "support/window_test_support.h"
+#include "ui/control_ids/main_window.h"
 #include "ui/controls.h"
 #include "ui/owner_drawn.h"
 
 namespace lexivo {
 
+namespace control = main_window_control;
 using testing::TestProgram;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    static QLabel* label(MainWindow& window, int id) { return findControlAs<QLabel>(&window, id); }
+    static QString text(MainWindow& window, int id) { return testing::labelText(&window, id); }
     static OwnerDrawnButton* button(MainWindow& window, int id) { return findControlAs<OwnerDrawnButton>(&window, id); }
-    static bool shown(MainWindow& window, int id) { return findControl(&window, id)->isVisibleTo(&window); }
-    static void click(MainWindow& window, int id) { QTest::mouseClick(button(window, id), Qt::LeftButton); }
+    static bool shown(MainWindow& window, int id) { return testing::shown(&window, id); }
+    static void click(MainWindow& window, int id) { testing::click(&window, id); }
     static void writePackage(TestProgram& test, const std::string& group, const std::string& name, const std::string& text)
     {
         test.temp.makeGroup(group);
@@ -36,13 +36,12 @@ private:
     }
     static std::unique_ptr<MainWindow> open(TestProgram& test)
     {
-        auto window = std::make_unique<MainWindow>(test.program);
+        auto window = std::make_unique<MainWindow>(test.program, test.session);
         window->startUp();
         window->resize(test.program.grid.screenW(), test.program.grid.screenH());
         window->show();
         return window;
     }
-    static std::string savedGroup(TestProgram& test) { return loadProgramConfig(test.program.tree).currentGroup; }
 
 private slots:
     void initTestCase() { installFontSubstitutes(); }
@@ -52,22 +51,23 @@ private slots:
         TestProgram test;
         auto window = open(test);
         QCOMPARE(window->titleText(), QString("Používaná skupina: --- žádná skupina není zavedena ---"));
-        for (int id : {100, 119, 120, 200, 5, 8, 9, 10, 12}) {
+        for (int id : {control::PackageList, control::PackageCount, control::WordCount, control::ListCaption,
+                       control::AddPackage, control::EditPackage, control::DeletePackage, control::Rename,
+                       control::TransferWords}) {
             QVERIFY2(!shown(*window, id), qPrintable(QString("control %1 is shown").arg(id)));
         }
-        for (int id : {6, 7, 1291}) {
+        for (int id : {control::Test, control::ManagePackages, control::Print}) {
             QVERIFY(button(*window, id)->showsProhibition());
         }
-        QVERIFY(!button(*window, 4)->showsProhibition());
+        QVERIFY(!button(*window, control::Groups)->showsProhibition());
         const QImage picture = testing::screenshot(*window, "main-no-group");
         // "<= !!!" beside the group button, in its red.
         QVERIFY(testing::paintsColour(picture, QRect(285, 500, 200, 75), QColor(200, 50, 50)));
 
-        click(*window, 6);  // "Test" does nothing without a group
-        click(*window, 7);
-        QVERIFY(!shown(*window, 100));
+        click(*window, control::Test);  // does nothing without a group
+        click(*window, control::ManagePackages);
+        QVERIFY(!shown(*window, control::PackageList));
         QVERIFY(test.dialogs.messages.empty());
-        QVERIFY(std::filesystem::is_directory(test.temp.tree().dataRoot()));
     }
 
     void aConfigurationNamingAVanishedGroupOpensTheFirstGroup()
@@ -82,38 +82,19 @@ private slots:
 
         auto window = open(test);
         QCOMPARE(window->titleText(), QString("Používaná skupina: Angličtina"));
-        QCOMPARE(window->packageList()->count(), 2);
         QCOMPARE(window->packageList()->item(0)->text(), QString("čísla"));  // Czech order: č after c, before z
-        QCOMPARE(label(*window, 119)->text(), QString("Počet balíčků: 2"));
-        QCOMPARE(label(*window, 120)->text(), QString("Počet slovíček ve vybraném: 1"));
+        QCOMPARE(text(*window, control::PackageCount), QString("Počet balíčků: 2"));
+        QCOMPARE(text(*window, control::WordCount), QString("Počet slovíček ve vybraném: 1"));
         window->packageList()->setCurrentRow(1);
-        QCOMPARE(label(*window, 120)->text(), QString("Počet slovíček ve vybraném: 3"));
-        for (int id : {6, 7, 1291}) {
-            QVERIFY(!button(*window, id)->showsProhibition());
-        }
+        QCOMPARE(text(*window, control::WordCount), QString("Počet slovíček ve vybraném: 3"));
+        QVERIFY(!button(*window, control::Test)->showsProhibition());
+        window->activateWindow();
+        window->packageList()->setFocus();
+        QTest::keyClick(window->packageList(), Qt::Key_Tab);  // the list's own Tab goes to "Přidat balíček"
+        QCOMPARE(window->focusWidget(), findControl(window.get(), control::AddPackage));
     }
 
-    void deletingTheLastPackageEmptiesTheGroup()
-    {
-        TestProgram test;
-        writePackage(test, "G", "Jediný", "a|b||4\r\n");
-        auto window = open(test);
-        test.dialogs.answerNext(true);
-        click(*window, 9);
-
-        QCOMPARE(test.dialogs.questions.size(), size_t(1));
-        QCOMPARE(QString::fromStdString(test.dialogs.questions[0].text), QString("Opravdu chcete balíček \"Jediný\" smazat?"));
-        QCOMPARE(QString::fromStdString(test.dialogs.questions[0].title), QString("Potvrzení"));
-        QVERIFY(test.dialogs.questions[0].icon == MessageIcon::Exclamation);
-        QVERIFY(!std::filesystem::exists(test.temp.tree().packageFile("G", "Jediný")));
-        QCOMPARE(label(*window, 119)->text(), QString("Počet balíčků: 0"));
-        for (int id : {120, 8, 9, 10}) {
-            QVERIFY(!shown(*window, id));
-        }
-        QVERIFY(shown(*window, 5));
-    }
-
-    void deletingThePackageAtTheEndSelectsTheNewLastOne()
+    void deletingKeepsThePositionOrTakesTheOneBefore()
     {
         TestProgram test;
         writePackage(test, "G", "A", "a|a||4\r\n");
@@ -122,84 +103,66 @@ private slots:
         auto window = open(test);
         window->packageList()->setCurrentRow(2);
         window->packageList()->setFocus();
-
         QTest::keyClick(window->packageList(), Qt::Key_Delete);  // No: nothing happens
         QVERIFY(std::filesystem::exists(test.temp.tree().packageFile("G", "C")));
+        QCOMPARE(test.dialogs.questions.back(),
+                 (Message{"Opravdu chcete balíček \"C\" smazat?", MessageIcon::Exclamation, "Potvrzení"}));
 
-        test.dialogs.answerNext(true);
-        QTest::keyClick(window->packageList(), Qt::Key_Delete);
-        QVERIFY(!std::filesystem::exists(test.temp.tree().packageFile("G", "C")));
-        QCOMPARE(window->packageList()->currentItem()->text(), QString("B"));
-        QCOMPARE(label(*window, 120)->text(), QString("Počet slovíček ve vybraném: 2"));
-        QCOMPARE(label(*window, 119)->text(), QString("Počet balíčků: 2"));
-
-        // Deleting the first keeps the position: the package that moved up is selected.
-        window->packageList()->setCurrentRow(0);
-        test.dialogs.answerNext(true);
-        click(*window, 9);
-        QCOMPARE(window->packageList()->currentItem()->text(), QString("B"));
+        struct Step {
+            int row;
+            QString selectedAfter;
+            QString wordsAfter;
+        };
+        // The last of three: the new last one; the first of two: the one that moved up; the last.
+        for (const Step& step : {Step{2, "B", "2"}, Step{0, "B", "2"}, Step{0, "", ""}}) {
+            window->packageList()->setCurrentRow(step.row);
+            test.dialogs.answerNext(true);
+            QTest::keyClick(window->packageList(), Qt::Key_Delete);
+            QListWidgetItem* selected = window->packageList()->currentItem();
+            QCOMPARE(selected ? selected->text() : QString(), step.selectedAfter);
+            if (selected) {
+                QCOMPARE(text(*window, control::WordCount), "Počet slovíček ve vybraném: " + step.wordsAfter);
+            }
+        }
+        // The group is empty now: no word count and no package buttons, but "Přidat balíček".
+        QCOMPARE(text(*window, control::PackageCount), QString("Počet balíčků: 0"));
+        for (int id : {control::WordCount, control::EditPackage, control::DeletePackage, control::Rename}) {
+            QVERIFY(!shown(*window, id));
+        }
+        QVERIFY(shown(*window, control::AddPackage));
     }
 
-    void printingAnEmptyGroupIsRefused()
+    void printingAnEmptyGroupIsRefusedAndTheWebLinkOpens()
     {
         TestProgram test;
         test.temp.makeGroup("Prázdná");
         auto window = open(test);
-        click(*window, 1291);
-        QCOMPARE(test.dialogs.messages.size(), size_t(1));
-        QCOMPARE(QString::fromStdString(test.dialogs.messages[0].text), QString("Ve skupině nejsou žádné balíčky."));
-        QCOMPARE(QString::fromStdString(test.dialogs.messages[0].title), QString("Chyba"));
-        QVERIFY(test.dialogs.messages[0].icon == MessageIcon::Error);
+        click(*window, control::Print);
+        QCOMPARE(test.dialogs.messages, std::vector<Message>{errorMessage("Ve skupině nejsou žádné balíčky.")});
+        click(*window, control::WebLink);
+        QCOMPARE(test.shell.opened, std::vector<QString>{kProjectAddress});
     }
 
-    void closingSavesTheGroupButQuittingDoesNot()
+    // Closing the window saves the current group; "Konec" and Esc end the program without it.
+    void onlyClosingSavesTheGroup()
     {
-        TestProgram test;
-        test.temp.makeGroup("A");
-        test.temp.makeGroup("B");
-        {
+        for (const char* way : {"close", "Konec", "Esc"}) {
+            TestProgram test;
+            test.temp.makeGroup("A");
+            test.temp.makeGroup("B");
             auto window = open(test);
             QVERIFY(test.program.collection.chooseGroup("B").ok());
-            window->close();
-        }
-        QCOMPARE(savedGroup(test), std::string("B"));
-        {
-            auto window = open(test);
-            QCOMPARE(window->titleText(), QString("Používaná skupina: B"));
-            QVERIFY(test.program.collection.chooseGroup("A").ok());
-            click(*window, 2);  // "Konec"
+            if (QByteArray(way) == "close") {
+                window->close();
+            } else if (QByteArray(way) == "Konec") {
+                click(*window, control::Quit);
+            } else {
+                QTest::keyClick(window.get(), Qt::Key_Escape);
+            }
             QVERIFY(!window->isVisible());
+            const bool saved = QByteArray(way) == "close";
+            QCOMPARE(loadProgramConfig(test.program.tree).currentGroup, std::string(saved ? "B" : kNoGroupMarker));
         }
-        QCOMPARE(savedGroup(test), std::string("B"));
-        {
-            auto window = open(test);
-            QVERIFY(test.program.collection.chooseGroup("A").ok());
-            QTest::keyClick(window.get(), Qt::Key_Escape);
-            QVERIFY(!window->isVisible());
-        }
-        QCOMPARE(savedGroup(test), std::string("B"));
-    }
-
-    void theListsKeysPressTheirButtons()
-    {
-        TestProgram test;
-        writePackage(test, "G", "A", "a|a||4\r\n");
-        auto window = open(test);
-        window->activateWindow();
-        window->packageList()->setFocus();
-        QTest::keyClick(window->packageList(), Qt::Key_Tab);
-        QCOMPARE(window->focusWidget(), findControl(window.get(), 5));
-        QTest::keyClick(findControl(window.get(), 5), Qt::Key_Tab);  // buttons keep the focus
-        QCOMPARE(window->focusWidget(), findControl(window.get(), 5));
-    }
-
-    void theWebLinkOpensTheProjectsAddress()
-    {
-        TestProgram test;
-        auto window = open(test);
-        click(*window, 218);
-        QCOMPARE(test.shell.opened.size(), size_t(1));
-        QCOMPARE(test.shell.opened[0], QString(kProjectAddress));
     }
 
     void aSecondInstanceIsRefused()
@@ -208,20 +171,9 @@ private slots:
         {
             const SingleInstance first(temp.root());
             QVERIFY(first.acquired());
-            const SingleInstance second(temp.root());
-            QVERIFY(!second.acquired());
+            QVERIFY(!SingleInstance(temp.root()).acquired());
         }
-        const SingleInstance again(temp.root());
-        QVERIFY(again.acquired());
-    }
-
-    void theColourFileChoosesTheScheme()
-    {
-        TestProgram test;
-        testing::writeBytes(test.temp.root() / "color", "0");
-        auto window = open(test);
-        QCOMPARE(test.program.schemeNumber, 0);
-        QCOMPARE(window->palette().color(QPalette::Window), QColor(0xEE, 0xF5, 0xFB));
+        QVERIFY(SingleInstance(temp.root()).acquired());
     }
 
     void screenshotsOfEveryScheme()
@@ -245,35 +197,12 @@ private slots:
                                              .arg(withGroups ? "groups" : "empty");
                     const QImage picture = testing::screenshot(*window, name);
                     QCOMPARE(picture.size(), screen);
-                    // The background is the scheme's main colour.
+                    // The colour file chose the scheme: the background is its main colour.
                     QCOMPARE(picture.pixelColor(screen.width() - 5, screen.height() / 2),
                              toQColor(colourScheme(scheme).mainColour));
                 }
             }
         }
-    }
-
-    void startsQuicklyWithTheLargestCollection()
-    {
-        TestProgram test;
-        for (int group = 0; group < 49; ++group) {
-            test.temp.makeGroup("Skupina " + std::to_string(group));
-        }
-        std::string words;
-        for (int i = 0; i < 20; ++i) {
-            words += "word|slovo|An example.|4\r\n";
-        }
-        for (int package = 0; package < 481; ++package) {
-            test.temp.writePackage("Skupina 0", "Balíček " + std::to_string(package), words);
-        }
-        const auto start = std::chrono::steady_clock::now();
-        auto window = open(test);
-        window->grab();
-        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-        std::printf("start-up to the first painted window with 49 groups and 481 packages: %lld ms\n",
-                    static_cast<long long>(elapsed.count()));
-        QCOMPARE(window->packageList()->count(), 481);
-        QVERIFY(elapsed.count() < 300);
     }
 };
 

@@ -25,7 +25,7 @@ TEST(ProgramConfig, DefaultsWhenMissingAndTheFileIsNotCreated)
     EXPECT_EQ(config.allowExample, 1u);
     EXPECT_EQ(config.typingColours, 0u);
     EXPECT_EQ(config.autoSpeak, 1u);
-    EXPECT_EQ(config.speechMode, 0u);
+    EXPECT_EQ(config.speechMode, SpeechMode::Engine);
     EXPECT_FALSE(std::filesystem::exists(temp.root() / "config"));
 }
 
@@ -40,7 +40,7 @@ TEST(ProgramConfig, WritesTheEightyBytesLittleEndian)
     config.allowExample = 1;
     config.typingColours = 0x01020304;
     config.autoSpeak = 0;
-    config.speechMode = 2;
+    config.speechMode = SpeechMode::Never;
     ASSERT_TRUE(saveProgramConfig(temp.tree(), config).ok());
 
     std::string expected(80, '\0');

@@ -1,11 +1,16 @@
 #include "support/window_test_support.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QRadioButton>
 #include <QDir>
 #include <QElapsedTimer>
 #include <utility>
 #include <QTest>
 #include <QImage>
+
+#include "ui/controls.h"
 
 namespace lexivo::testing {
 
@@ -80,14 +85,30 @@ void ModalDriver::thenPressEnter()
 void ModalDriver::timerEvent(QTimerEvent*)
 {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || actions_.empty() || (!lastHandled_.isNull() && modal == lastHandled_)) {
+    if (modal == nullptr || (actions_.empty() && !otherwise_) || (!lastHandled_.isNull() && modal == lastHandled_)) {
         return;
     }
     lastHandled_ = modal;
+    if (actions_.empty()) {
+        otherwise_(modal);
+        return;
+    }
     auto action = std::move(actions_.front());
     actions_.pop_front();
     action(modal);
 }
+
+void click(QWidget* window, int id)
+{
+    QWidget* control = findControl(window, id);
+    const bool box = qobject_cast<QRadioButton*>(control) || qobject_cast<QCheckBox*>(control);
+    QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier,
+                      box ? QPoint(8, control->height() / 2) : control->rect().center());
+}
+
+QString labelText(QWidget* window, int id) { return findControlAs<QLabel>(window, id)->text(); }
+
+bool shown(QWidget* window, int id) { return findControl(window, id)->isVisibleTo(window); }
 
 void typeText(QWidget* widget, const QString& text)
 {

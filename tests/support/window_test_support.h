@@ -13,7 +13,9 @@
 #include <QWidget>
 
 #include "support/temp_tree.h"
+#include "test/test_session.h"
 #include "ui/program.h"
+#include "ui/window_requests.h"
 
 namespace lexivo::testing {
 
@@ -43,14 +45,15 @@ public:
 class RecordingVoice final : public Voice {
 public:
     bool busy() const override { return speaking; }
-    void say(const QString& text) override
-    {
-        spoken.push_back(text);
-        speaking = holdsOn;
-    }
+    void say(const QString& text) override { spoken.push_back(text); }
     std::vector<QString> spoken;
     bool speaking = false;
-    bool holdsOn = false;  // keep speaking after each text, so that later requests find it busy
+};
+
+class RecordingWindowRequests final : public WindowRequests {
+public:
+    void openAddPackageForRemainingWords() override { requests.push_back("openAddPackageForRemainingWords"); }
+    std::vector<std::string> requests;
 };
 
 // A program directory and the program state on it, with a screen of the given size.
@@ -62,7 +65,9 @@ public:
     RecordingDialogs dialogs;
     RecordingShell shell;
     RecordingVoice voice;
+    RecordingWindowRequests requests;
     Program program;
+    TestSession session{program.tree, program.random};
 };
 
 // The same program directory seen by a second program state, as after a restart.
@@ -72,6 +77,7 @@ struct Restart {
         program.grid = test.program.grid;
     }
     Program program;
+    TestSession session{program.tree, program.random};
 };
 
 // Closes a modal window that nobody handles within a few seconds, so that a test waiting on
@@ -88,6 +94,8 @@ public:
     void then(std::function<void(QWidget*)> action);
     // Presses Enter in the next modal window.
     void thenPressEnter();
+    // What to do with a modal window when no action is queued.
+    void otherwise(std::function<void(QWidget*)> action) { otherwise_ = std::move(action); }
     bool idle() const { return actions_.empty(); }
 
 protected:
@@ -95,9 +103,17 @@ protected:
 
 private:
     std::deque<std::function<void(QWidget*)>> actions_;
+    std::function<void(QWidget*)> otherwise_;
     QPointer<QWidget> lastHandled_;
     int timer_ = 0;
 };
+
+// Clicks the control with this number: radio buttons and check boxes on their box near the
+// left edge, other controls in their middle.
+void click(QWidget* window, int id);
+// The text of a label, and whether a control is shown within its window.
+QString labelText(QWidget* window, int id);
+bool shown(QWidget* window, int id);
 
 // Types text as key presses, each carrying its character (Czech letters included).
 void typeText(QWidget* widget, const QString& text);

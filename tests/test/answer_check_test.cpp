@@ -55,13 +55,15 @@ TEST(SplitMeanings, TakesAtMostTenUntrimmed)
 TEST(TypingHint, TheLastFittingMeaningDecides)
 {
     const auto S = LetterCase::Sensitive;
-    EXPECT_EQ(typingHint("cat", "cat+category", S), 1);
-    EXPECT_EQ(typingHint("categ", "cat+category", S), 1);
-    EXPECT_EQ(typingHint("dog", "cat+category", S), 0);
-    EXPECT_EQ(typingHint("category", "cat+category", S), 2);
-    EXPECT_EQ(typingHint("", "cat+category", S), 1);
-    EXPECT_EQ(typingHint("CAT", "category+cat", LetterCase::Insensitive), 2);
-    EXPECT_EQ(typingHint("CAT", "category+cat", S), 0);
+    const auto begins = TypingHint::BeginsMeaning;
+    const auto equals = TypingHint::EqualsMeaning;
+    EXPECT_EQ(typingHint("cat", "cat+category", S), begins);
+    EXPECT_EQ(typingHint("categ", "cat+category", S), begins);
+    EXPECT_EQ(typingHint("dog", "cat+category", S), TypingHint::FitsNoMeaning);
+    EXPECT_EQ(typingHint("category", "cat+category", S), equals);
+    EXPECT_EQ(typingHint("", "cat+category", S), begins);
+    EXPECT_EQ(typingHint("CAT", "category+cat", LetterCase::Insensitive), equals);
+    EXPECT_EQ(typingHint("CAT", "category+cat", S), TypingHint::FitsNoMeaning);
 }
 
 TEST(MaskedExample, HidesEveryMeaningAndEnds)

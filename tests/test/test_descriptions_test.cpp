@@ -13,7 +13,7 @@ TestState fixedState()
     state.fixedCount = 1;
     state.noRepeat = 1;
     state.byCoefficient = 0;
-    state.directionMode = kCzechShown;
+    state.directionMode = DirectionMode::CzechShown;
     state.caseSensitive = 0;
     state.lockCoefficients = 1;
     state.totalCount = 40;
@@ -40,7 +40,7 @@ TEST(ResumeTexts, UntilAllRight)
 {
     TestState state = fixedState();
     state.fixedCount = 0;
-    state.directionMode = kEnglishShown;
+    state.directionMode = DirectionMode::EnglishShown;
     state.caseSensitive = 1;
     const ResumeTexts texts = resumeTexts(state, "angličtiny");
     EXPECT_EQ(texts.description,
@@ -50,7 +50,7 @@ TEST(ResumeTexts, UntilAllRight)
     EXPECT_EQ(texts.answered, "Z toho už správně zodpovězeno: 26");
     EXPECT_EQ(texts.progressPosition, 14);
     EXPECT_TRUE(texts.showsProgressLabel);
-    state.directionMode = kRandomDirection;
+    state.directionMode = DirectionMode::Random;
     EXPECT_NE(resumeTexts(state, "angličtiny").description.find("Směr překladu je volen náhodně pro každé slovíčko zvlášť a je"),
               std::string::npos);
 }
@@ -66,7 +66,7 @@ TEST(TestInformation, ListsTheSettingsInOrder)
               "Testování probíhá ve směru z češtiny do angličtiny.");
     TestState state = fixedState();
     state.fixedCount = 0;
-    state.directionMode = kEnglishShown;
+    state.directionMode = DirectionMode::EnglishShown;
     state.caseSensitive = 1;
     state.lockCoefficients = 0;
     EXPECT_EQ(testInformationText(state, 7, "angličtiny"),
@@ -74,7 +74,7 @@ TEST(TestInformation, ListsTheSettingsInOrder)
               "Velikost písmen je rozlišována.\n\n"
               "Koeficienty znalosti jsou odemčeny a mění se.\n\n"
               "Testování probíhá ve směru z angličtiny do češtiny.");
-    state.directionMode = kRandomDirection;
+    state.directionMode = DirectionMode::Random;
     EXPECT_TRUE(testInformationText(state, 7, "angličtiny").ends_with("Směr překladu je volen náhodně pro každé slovíčko."));
 }
 

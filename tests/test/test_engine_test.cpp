@@ -24,7 +24,7 @@ class TestEngineTest : public ::testing::Test {
 protected:
     void SetUp() override { temp.makeGroup("G"); }
 
-    TestSettings untilAll(int direction = kEnglishShown) const
+    TestSettings untilAll(DirectionMode direction = DirectionMode::EnglishShown) const
     {
         TestSettings settings;
         settings.directionMode = direction;
@@ -37,7 +37,7 @@ protected:
         settings.questionCount = count;
         settings.noRepeat = noRepeat;
         settings.byCoefficient = byCoefficient;
-        settings.directionMode = kEnglishShown;
+        settings.directionMode = DirectionMode::EnglishShown;
         return settings;
     }
     // Package files are Windows-1250; the tests write and read them as UTF-8 text.
@@ -88,49 +88,35 @@ TEST_F(TestEngineTest, RefusesAPoolWithoutWords)
     EXPECT_FALSE(fs::exists(temp.tree().temporaryFile("G", "Test")));
 }
 
-TEST_F(TestEngineTest, UntilAllEndsWhenEveryWordWasAnsweredRight)
+// Which words leave the pool and when the test is over, by mode.
+TEST_F(TestEngineTest, EachModeEndsAndEmptiesThePoolItsOwnWay)
 {
-    writePackage("P", "one|jedna||4\r\ntwo|dva||4\r\nthree|tři||4\r\n");
-    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll()).ok());
-    const std::vector<bool> answers = {false, true, true, true};
-    for (std::size_t i = 0; i < answers.size(); ++i) {
-        ASSERT_TRUE(engine.pickNextWord());
-        EXPECT_EQ(answer(engine, answers[i]), i == answers.size() - 1) << "answer " << i;
+    struct Case {
+        TestSettings settings;
+        std::vector<bool> answers;  // right or wrong, in order; the last one ends the test
+        int remaining;
+    };
+    const Case cases[] = {
+        {untilAll(), {false, true, true, true}, 0},                // a wrong word comes back
+        {fixed(3, true, false), {true, false, true}, 0},          // each word once, right or wrong
+        {fixed(5, false, false), {true, true, true, true, true}, 3},  // repeats keep the pool
+    };
+    for (const Case& c : cases) {
+        writePackage("P", "one|jedna||4\r\ntwo|dva||4\r\nthree|tři||4\r\n");
+        ASSERT_TRUE(engine.startTest("G", {"P"}, c.settings).ok());
+        std::string previous;
+        for (std::size_t i = 0; i < c.answers.size(); ++i) {
+            ASSERT_TRUE(engine.pickNextWord());
+            EXPECT_NE(engine.state().english, previous) << "never the same word twice in a row";
+            previous = engine.state().english;
+            EXPECT_EQ(answer(engine, c.answers[i]), i + 1 == c.answers.size()) << "answer " << i;
+        }
+        EXPECT_EQ(engine.remainingCount(), c.remaining);
+        EXPECT_EQ(engine.state().rightCount + engine.state().wrongCount, static_cast<int>(c.answers.size()));
+        if (c.remaining == 0) {
+            EXPECT_EQ(pool(), "#|P\r\n");  // the words left the pool file too
+        }
     }
-    EXPECT_EQ(engine.state().rightCount, 3);
-    EXPECT_EQ(engine.state().wrongCount, 1);
-    EXPECT_EQ(engine.remainingCount(), 0);
-    EXPECT_EQ(pool(), "#|P\r\n");
-}
-
-TEST_F(TestEngineTest, FixedCountWithoutRepeatsEmptiesThePool)
-{
-    writePackage("P", "one|jedna||4\r\ntwo|dva||4\r\nthree|tři||4\r\n");
-    ASSERT_TRUE(engine.startTest("G", {"P"}, fixed(3, true, false)).ok());
-    std::vector<std::string> asked;
-    for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(engine.pickNextWord());
-        asked.push_back(engine.state().english);
-        EXPECT_EQ(answer(engine, i != 1), i == 2);
-    }
-    std::sort(asked.begin(), asked.end());
-    EXPECT_EQ(asked, (std::vector<std::string>{"one", "three", "two"}));
-    EXPECT_EQ(engine.remainingCount(), 0);
-    EXPECT_EQ(engine.state().totalCount, 3);
-}
-
-TEST_F(TestEngineTest, FixedCountWithRepeatsKeepsThePool)
-{
-    writePackage("P", "one|jedna||4\r\ntwo|dva||4\r\n");
-    ASSERT_TRUE(engine.startTest("G", {"P"}, fixed(5, false, false)).ok());
-    std::string previous;
-    for (int i = 0; i < 5; ++i) {
-        ASSERT_TRUE(engine.pickNextWord());
-        EXPECT_NE(engine.state().english, previous) << "never the same word twice in a row";
-        previous = engine.state().english;
-        EXPECT_EQ(answer(engine, true), i == 4);
-    }
-    EXPECT_EQ(engine.remainingCount(), 2);
 }
 
 TEST_F(TestEngineTest, CoefficientsChangeInThePoolAndInThePackage)
@@ -193,7 +179,7 @@ TEST_F(TestEngineTest, ExpressionsLongerThanTheSavedFieldsStillMatch)
     ASSERT_TRUE(engine.saveInterruptedTest().ok());
     TestEngine resumed(temp.tree(), random);
     ASSERT_TRUE(resumed.resumeSavedTest("G").ok());
-    ASSERT_TRUE(resumed.pickNextWord(true));
+    ASSERT_TRUE(resumed.pickNextWord(KeepAskedWord::Yes));
     EXPECT_EQ(resumed.questionText(), longEnglish);
     EXPECT_TRUE(resumed.checkAnswer("dlouhé"));
     answer(resumed, false);
@@ -218,7 +204,7 @@ TEST_F(TestEngineTest, ADeletedPackageStillCountsTheAnswerAndIsNotRecreated)
 TEST_F(TestEngineTest, AnInterruptedTestResumesWithTheSameWordAndDirection)
 {
     writePackage("P", "one|jedna||4\r\ntwo|dva||4\r\nthree|tři||4\r\nfour|čtyři||4\r\n");
-    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll(kRandomDirection)).ok());
+    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll(DirectionMode::Random)).ok());
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(engine.pickNextWord());
         answer(engine, i != 0);
@@ -233,7 +219,7 @@ TEST_F(TestEngineTest, AnInterruptedTestResumesWithTheSameWordAndDirection)
     TestEngine resumed(temp.tree(), otherRandom);
     ASSERT_TRUE(resumed.resumeSavedTest("G").ok());
     EXPECT_EQ(resumed.remainingCount(), 2);
-    ASSERT_TRUE(resumed.pickNextWord(true));
+    ASSERT_TRUE(resumed.pickNextWord(KeepAskedWord::Yes));
     EXPECT_EQ(resumed.state(), onScreen);
     EXPECT_EQ(resumed.questionText(), question);
     EXPECT_EQ(resumed.state().rightCount, 2);
@@ -273,18 +259,18 @@ TEST_F(TestEngineTest, ADamagedSavedTestIsRefused)
 TEST_F(TestEngineTest, DirectionsAndQuestionTexts)
 {
     writePackage("P", "car+automobile|auto+vůz|My car.|4\r\n");
-    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll(kEnglishShown)).ok());
+    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll(DirectionMode::EnglishShown)).ok());
     ASSERT_TRUE(engine.pickNextWord());
     EXPECT_EQ(engine.questionText(), "car; automobile");
     EXPECT_EQ(engine.expectedText(), "auto+vůz");
     EXPECT_EQ(engine.maskedExample(), "My car.");
 
-    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll(kCzechShown)).ok());
+    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll(DirectionMode::CzechShown)).ok());
     ASSERT_TRUE(engine.pickNextWord());
     EXPECT_EQ(engine.questionText(), "auto; vůz");
     EXPECT_TRUE(engine.checkAnswer("automobile"));
-    EXPECT_EQ(engine.typingHint("auto"), 1);
-    EXPECT_EQ(engine.typingHint("automobile"), 2);
+    EXPECT_EQ(engine.typingHint("auto"), TypingHint::BeginsMeaning);
+    EXPECT_EQ(engine.typingHint("automobile"), TypingHint::EqualsMeaning);
     EXPECT_EQ(engine.maskedExample(), "My ____________.");
 }
 
@@ -307,12 +293,12 @@ TEST_F(TestEngineTest, PicksFollowTheGeneratorExactly)
 
     random.seed(1);
     TestSettings combined = fixed(6, false, false);
-    combined.directionMode = kRandomDirection;
+    combined.directionMode = DirectionMode::Random;
     ASSERT_TRUE(engine.startTest("G", {"P"}, combined).ok());
     std::vector<std::pair<int, int>> asked;
     for (int i = 0; i < 6; ++i) {
         engine.pickNextWord();
-        asked.emplace_back(engine.state().currentIndex, engine.state().askDirection);
+        asked.emplace_back(engine.state().currentIndex, static_cast<int>(engine.state().askDirection));
     }
     EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{5, 1}, {8, 0}, {4, 1}, {8, 0}, {7, 1}, {8, 0}}));
 
@@ -349,28 +335,6 @@ TEST_F(TestEngineTest, TheFirstWordIsNeverIndexZeroUnlessItIsTheOnlyOne)
             EXPECT_EQ(engine.state().english, "only");
         }
     }
-}
-
-TEST_F(TestEngineTest, ByCoefficientAWordAtFourComesThirtyTimesAsOftenAsOneAtZero)
-{
-    std::string bytes;
-    for (int i = 0; i < 30; ++i) {
-        bytes += "w" + std::to_string(i) + "|s||4\r\n";
-    }
-    bytes += "known|s||0\r\n";
-    writePackage("P", bytes);
-    random.seed(20261206);
-    ASSERT_TRUE(engine.startTest("G", {"P"}, fixed(100, false, true)).ok());
-    std::map<std::string, int> picks;
-    constexpr int kPicks = 90000;
-    for (int i = 0; i < kPicks; ++i) {
-        engine.pickNextWord();
-        ++picks[engine.state().english];
-    }
-    const double perUnknownWord = (kPicks - picks["known"]) / 30.0;
-    const double ratio = perUnknownWord / picks["known"];
-    EXPECT_GT(ratio, 25.0);
-    EXPECT_LT(ratio, 36.0);
 }
 
 }  // namespace

@@ -30,8 +30,8 @@ TestState sampleState()
     state.currentIndex = 7;
     state.rightCount = 26;
     state.wrongCount = -3;
-    state.directionMode = 2;
-    state.askDirection = 1;
+    state.directionMode = DirectionMode::Random;
+    state.askDirection = ShownSide::Czech;
     state.totalCount = 40;
     state.packageCount = 3;
     state.fixedCount = 1;
@@ -98,7 +98,7 @@ TEST(TestPresets, DefaultsWhenMissing)
     EXPECT_EQ(settings.questionCount, 20);
     EXPECT_FALSE(settings.noRepeat);
     EXPECT_TRUE(settings.byCoefficient);
-    EXPECT_EQ(settings.directionMode, kCzechShown);
+    EXPECT_EQ(settings.directionMode, DirectionMode::CzechShown);
     EXPECT_TRUE(settings.caseSensitive);
     EXPECT_FALSE(settings.lockCoefficients);
     EXPECT_EQ(decodeTestPresets("1020"), TestSettings{});
@@ -111,17 +111,17 @@ TEST(TestPresets, NineBytesWithTheSwappedDirectionDigits)
     settings.questionCount = 35;
     settings.noRepeat = true;
     settings.byCoefficient = false;
-    settings.directionMode = kEnglishShown;
+    settings.directionMode = DirectionMode::EnglishShown;
     settings.caseSensitive = false;
     settings.lockCoefficients = true;
     EXPECT_EQ(encodeTestPresets(settings), std::string("135\0" "10101", 9));
     EXPECT_EQ(decodeTestPresets(encodeTestPresets(settings)), settings);
 
-    settings.directionMode = kCzechShown;
+    settings.directionMode = DirectionMode::CzechShown;
     EXPECT_EQ(encodeTestPresets(settings)[6], '0');
-    settings.directionMode = kRandomDirection;
+    settings.directionMode = DirectionMode::Random;
     EXPECT_EQ(encodeTestPresets(settings)[6], '2');
-    EXPECT_EQ(decodeTestPresets(encodeTestPresets(settings)).directionMode, kRandomDirection);
+    EXPECT_EQ(decodeTestPresets(encodeTestPresets(settings)).directionMode, DirectionMode::Random);
 
     settings.questionCount = 1234;
     EXPECT_EQ(decodeTestPresets(encodeTestPresets(settings)).questionCount, 123);

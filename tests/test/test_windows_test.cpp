@@ -1,8 +1,7 @@
-// Taking tests in the windows as a user does: the configuration, the questions typed and
-// confirmed by keyboard, the feedback windows, the evaluation, leaving and resuming.
+// Taking tests in the windows as a user does: the configuration, answers typed and confirmed
+// by keyboard, the feedback windows, the evaluation, leaving and resuming. What the core
+// decides (START's checks, saving and forgetting) is tested in test_decisions_test.
 
-#include <chrono>
-#include <cstdio>
 #include <filesystem>
 
 #include <QApplication>
@@ -18,54 +17,140 @@
 #include "app/main_window.h"
 #include "store/cp1250.h"
 #include "store/package_selection.h"
-#include "store/program_config.h"
 #include "support/window_test_support.h"
-#include "test/answer_check.h"
 #include "test/answer_feedback.h"
 #include "test/evaluation_dialog.h"
 #include "test/resume_dialog.h"
 #include "test/test_configuration_panel.h"
-#include "test/test_files.h"
+#include "test/test_decisions.h"
 #include "test/test_run_window.h"
+#include "ui/control_ids/evaluation_dialog.h"
+#include "ui/control_ids/feedback_dialog.h"
+#include "ui/control_ids/main_window.h"
+#include "ui/control_ids/resume_dialog.h"
+#include "ui/control_ids/test_configuration_panel.h"
+#include "ui/control_ids/test_run_window.h"
 #include "ui/controls.h"
 #include "ui/owner_drawn.h"
 
 namespace lexivo {
-
-namespace fs = std::filesystem;
-using testing::ModalDriver;
-using testing::TestProgram;
-
 namespace {
 
-QString text(QWidget* window, int id) { return findControlAs<QLabel>(window, id)->text(); }
+namespace configuration = test_configuration_panel_control;
+namespace run = test_run_window_control;
+namespace mainWindow = main_window_control;
+using testing::click;
+using testing::shown;
+using testing::TestProgram;
+
+QString text(QWidget* window, int id) { return testing::labelText(window, id); }
+
+const std::string kGroup = "Angličtina";
+const std::string kThreeWords = "dog|pes|A dog barks.|4\r\ncat|kočka||4\r\nbird|pták+ptáček||4\r\n";
+
 QString qt(const std::string& s) { return QString::fromStdString(s); }
+bool checked(QWidget* window, int id) { return findControlAs<QAbstractButton>(window, id)->isChecked(); }
 
 void writePackage(TestProgram& test, const std::string& name, const std::string& words)
 {
-    test.temp.makeGroup("Angličtina");
-    test.temp.writePackage("Angličtina", name, encodeCp1250(words).value());
-}
-
-std::string package(TestProgram& test, const std::string& name)
-{
-    return decodeCp1250(test.temp.readPackage("Angličtina", name));
+    test.temp.makeGroup(kGroup);
+    test.temp.writePackage(kGroup, name, encodeCp1250(words).value());
 }
 
 bool exists(TestProgram& test, const char* name)
 {
-    return fs::exists(test.temp.tree().temporaryFile("Angličtina", name));
+    return std::filesystem::exists(test.temp.tree().temporaryFile(kGroup, name));
 }
 
-const std::string kThreeWords = "dog|pes|A dog barks.|4\r\ncat|kočka||4\r\nbird|pták+ptáček||4\r\n";
+// What a modal window showed, in one line.
+QString describe(QWidget* modal)
+{
+    namespace evaluation = evaluation_dialog_control;
+    if (auto* right = qobject_cast<RightAnswerDialog*>(modal)) {
+        return "Správně: " + right->synonyms();
+    }
+    if (auto* wrong = qobject_cast<WrongAnswerDialog*>(modal)) {
+        return "Chyba: " + wrong->answerText();
+    }
+    if (qobject_cast<EvaluationDialog*>(modal)) {
+        return QString("Vyhodnocení %1/%2 %3 %4%5")
+            .arg(text(modal, evaluation::RightCount), text(modal, evaluation::WrongCount),
+                 text(modal, evaluation::RightPercent), text(modal, evaluation::WrongPercent),
+                 shown(modal, evaluation::InterruptedNote) ? " přerušený" : "");
+    }
+    return modal->metaObject()->className();
+}
 
-// What a modal window showed before it was closed.
-struct Seen {
-    QString kind;
-    QString text;
-    int right = -1;
-    int wrong = -1;
-    int percent = -1;
+// What the user sets in the configuration before START.
+struct Choice {
+    std::vector<int> packages;
+    int mode = configuration::UntilAllRight;
+    int count = 20;
+    int direction = configuration::EnglishShown;
+    bool noRepeat = false;
+};
+
+// The main window on a test program. Modal windows that no test step expects are described
+// into `seen` and closed with Enter, as a user reads and dismisses them.
+struct Screen {
+    explicit Screen(TestProgram& test, testing::Restart* restart = nullptr)
+        : session(restart ? restart->session : test.session),
+          window(restart ? std::make_unique<MainWindow>(restart->program, restart->session)
+                         : std::make_unique<MainWindow>(test.program, test.session))
+    {
+        window->startUp();
+        window->resize(test.program.grid.screenW(), test.program.grid.screenH());
+        window->show();
+        driver.otherwise([this](QWidget* modal) {
+            seen << describe(modal);
+            QTest::keyClick(modal, Qt::Key_Return);
+        });
+    }
+
+    TestConfigurationPanel* configuration()
+    {
+        click(window.get(), mainWindow::Test);
+        TestConfigurationPanel* panel = window->configurationPanel();
+        return panel != nullptr && QTest::qWaitFor([&] { return panel->presetsApplied(); }) ? panel : nullptr;
+    }
+    static void choose(TestConfigurationPanel& panel, const Choice& choice)
+    {
+        for (int position : choice.packages) {
+            QTest::mouseClick(panel.packageBoxes()[static_cast<std::size_t>(position)], Qt::LeftButton,
+                              Qt::NoModifier, QPoint(8, 12));
+        }
+        click(&panel, choice.mode);
+        if (choice.mode == configuration::FixedCount) {
+            auto* field = findControlAs<QLineEdit>(&panel, configuration::QuestionCount);
+            field->selectAll();
+            testing::typeText(field, QString::number(choice.count));
+            findControlAs<QCheckBox>(&panel, configuration::NoRepeat)->setChecked(choice.noRepeat);
+        }
+        click(&panel, choice.direction);
+    }
+    // Chooses and presses START; the test window that opens, if any.
+    TestRunWindow* start(const Choice& choice)
+    {
+        TestConfigurationPanel* panel = configuration();
+        if (panel != nullptr) {
+            choose(*panel, choice);
+            click(panel, configuration::Start);
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        return window->testWindow();
+    }
+    // Types into the test window and presses Enter.
+    void answer(const QString& typed)
+    {
+        testing::typeText(window->testWindow()->answerField(), typed);
+        QTest::keyClick(window->testWindow()->answerField(), Qt::Key_Return);
+    }
+    QString expected() const { return qt(session.engine.expectedText()); }
+
+    TestSession& session;
+    std::unique_ptr<MainWindow> window;
+    testing::ModalDriver driver;
+    QStringList seen;
 };
 
 }  // namespace
@@ -73,460 +158,247 @@ struct Seen {
 class TestWindowsTest : public QObject {
     Q_OBJECT
 
-private:
-    std::unique_ptr<MainWindow> open(TestProgram& test, Program* program = nullptr)
-    {
-        auto window = std::make_unique<MainWindow>(program ? *program : test.program);
-        window->startUp();
-        window->resize(test.program.grid.screenW(), test.program.grid.screenH());
-        window->show();
-        return window;
-    }
-
-    TestConfigurationPanel* openConfiguration(MainWindow& window)
-    {
-        QTest::mouseClick(findControl(&window, 6), Qt::LeftButton);
-        TestConfigurationPanel* panel = window.configurationPanel();
-        if (panel != nullptr && !QTest::qWaitFor([&] { return panel->presetsApplied(); })) {
-            return nullptr;
-        }
-        return panel;
-    }
-
-    // Radio buttons and check boxes take clicks on their box and caption, near the left edge.
-    void click(QWidget* window, int id)
-    {
-        QWidget* control = findControl(window, id);
-        const bool box = qobject_cast<QRadioButton*>(control) || qobject_cast<QCheckBox*>(control);
-        QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier,
-                          box ? QPoint(8, control->height() / 2) : control->rect().center());
-    }
-
-    // Ticks the packages at the given positions, sets the options and presses START.
-    void configure(TestConfigurationPanel& panel, std::initializer_list<int> positions, bool fixed, int count,
-                   int directionControl, bool noRepeat = false, bool byCoefficient = false)
-    {
-        for (int position : positions) {
-            QTest::mouseClick(panel.packageBoxes()[static_cast<std::size_t>(position)], Qt::LeftButton,
-                              Qt::NoModifier, QPoint(8, 12));
-        }
-        click(&panel, fixed ? 156 : 157);
-        if (fixed) {
-            auto* field = findControlAs<QLineEdit>(&panel, 125);
-            field->selectAll();
-            testing::typeText(field, QString::number(count));
-            findControlAs<QCheckBox>(&panel, 158)->setChecked(noRepeat);
-            findControlAs<QCheckBox>(&panel, 249)->setChecked(byCoefficient);
-        }
-        click(&panel, directionControl);
-    }
-
-    void start(MainWindow& window, TestConfigurationPanel& panel)
-    {
-        click(&panel, 127);
-        QVERIFY(window.testWindow() != nullptr);
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    // Types the answer and presses Enter; the feedback (and, at the end, the evaluation) are
-    // read and closed by the driver.
-    void answer(TestRunWindow& run, const QString& typed, ModalDriver& driver, std::vector<Seen>& seen,
-                bool endsTest = false)
-    {
-        driver.then([&seen](QWidget* modal) {
-            Seen what;
-            if (auto* right = qobject_cast<RightAnswerDialog*>(modal)) {
-                what = {"right", right->synonyms()};
-            } else if (auto* wrong = qobject_cast<WrongAnswerDialog*>(modal)) {
-                what = {"wrong", wrong->answerText()};
-            }
-            seen.push_back(what);
-            QTest::keyClick(modal, Qt::Key_Return);
-        });
-        if (endsTest) {
-            readEvaluation(driver, seen);
-        }
-        testing::typeText(run.answerField(), typed);
-        QTest::keyClick(run.answerField(), Qt::Key_Return);
-    }
-
-    static void readEvaluation(ModalDriver& driver, std::vector<Seen>& seen)
-    {
-        driver.then([&seen](QWidget* modal) {
-            auto* evaluation = qobject_cast<EvaluationDialog*>(modal);
-            QVERIFY(evaluation != nullptr);
-            Seen what{"evaluation", findControlAs<QLabel>(modal, 152)->isVisibleTo(modal) ? "interrupted" : ""};
-            what.right = text(modal, 139).toInt();
-            what.wrong = text(modal, 140).toInt();
-            what.percent = evaluation->percentRight();
-            what.text += " " + text(modal, 146) + " " + text(modal, 147);
-            seen.push_back(what);
-            QTest::keyClick(modal, Qt::Key_Return);
-        });
-    }
-
-    QString expected(TestProgram& test) { return qt(test.program.engine.expectedText()); }
-
 private slots:
     void initTestCase()
     {
         installFontSubstitutes();
         testing::installModalWatchdog();
     }
-    void cleanup() { QVERIFY2(!testing::modalWatchdogFired(), "a modal window opened that the test did not expect"); }
+    void cleanup() { QVERIFY2(!testing::modalWatchdogFired(), "a modal window opened that the test did not handle"); }
 
     void untilAllRightByKeyboard()
     {
         TestProgram test;
         writePackage(test, "Zvířata", kThreeWords);
-        auto window = open(test);
-        TestConfigurationPanel* panel = openConfiguration(*window);
-        QVERIFY(panel != nullptr);
-        configure(*panel, {0}, false, 0, 126);  // English shown
-        start(*window, *panel);
-        TestRunWindow& run = *window->testWindow();
-        QCOMPARE(text(&run, 141), QString("0 %"));
-        QCOMPARE(text(&run, 142), QString("0 %"));
-        QCOMPARE(text(&run, 138), QString("Zbývá správně zodpovědět: 3"));
-        QVERIFY(!findControl(&run, 223)->isVisibleTo(&run));  // one package: no package line
-        QVERIFY(findControl(&run, 169)->isVisibleTo(&run));
+        Screen screen(test);
+        TestRunWindow* running = screen.start({.packages = {0}});
+        QVERIFY(running != nullptr);
+        QCOMPARE(text(running, run::Remaining), QString("Zbývá správně zodpovědět: 3"));
+        QVERIFY(!shown(running, run::PackageLine));  // one package: no package line
+        QVERIFY(shown(running, run::PackageOfRemaining));
 
-        ModalDriver driver;
-        std::vector<Seen> seen;
-        const QString shown = qt(test.program.engine.state().english);
-        const QString wanted = expected(test);
-        answer(run, "nevím", driver, seen);
-        QCOMPARE(seen.back().kind, QString("wrong"));
-        QCOMPARE(seen.back().text, shown + " - " + wanted);
-        QCOMPARE(text(&run, 140), QString("Špatně: 1"));
-        QCOMPARE(text(&run, 141), QString("0 %"));
-        QCOMPARE(text(&run, 142), QString("100 %"));
-        QCOMPARE(run.findChild<QProgressBar*>()->value(), 3);
-
+        const QString wrongLine = qt(screen.session.engine.state().english) + " - " + screen.expected();
+        screen.answer("nevím");
+        QCOMPARE(text(running, run::WrongCount) + text(running, run::RightPercent) + text(running, run::WrongPercent),
+                 QString("Špatně: 10 %100 %"));
+        QCOMPARE(running->findChild<QProgressBar*>()->value(), 3);
         for (int i = 0; i < 3; ++i) {
-            answer(run, expected(test), driver, seen, i == 2);
+            screen.answer(screen.expected());
         }
-        QVERIFY(driver.idle());
-        QCOMPARE(seen.back().kind, QString("evaluation"));
-        QCOMPARE(seen.back().right, 3);
-        QCOMPARE(seen.back().wrong, 1);
-        QCOMPARE(seen.back().percent, 75);
-        QCOMPARE(seen.back().text, QString(" 75 % 25 %"));
-        QCOMPARE(pieEnd(75), (PieEnd{99, 0}));
+        QCOMPARE(screen.seen.size(), 5);
+        QCOMPARE(screen.seen.first(), "Chyba: " + wrongLine);
+        // The whole expression typed: the meanings of "pták+ptáček" are others; one meaning adds no line.
+        QCOMPARE(screen.seen.count("Správně: Další synonyma: pták, ptáček"), 1);
+        QCOMPARE(screen.seen.count("Správně: "), 2);
+        QCOMPARE(screen.seen.last(), QString("Vyhodnocení 3/1 75 % 25 %"));
 
-        // The test is over: the configuration is back, the pool is spent, nothing is saved.
+        // Over: the configuration is back, the pool is spent, nothing is kept for a resume.
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(window->testWindow() == nullptr);
-        QVERIFY(window->configurationPanel() != nullptr);
+        QVERIFY(screen.window->configurationPanel() != nullptr);
         QVERIFY(!exists(test, "TestInfo"));
-        QCOMPARE(decodeCp1250(testing::readBytes(test.temp.tree().temporaryFile("Angličtina", "Test"))),
-                 std::string("#|Zvířata\r\n"));
-        // Every word was answered right once (4 → 3); the wrong one first stayed at 4.
-        QCOMPARE(package(test, "Zvířata"), std::string("dog|pes|A dog barks.|3\r\ncat|kočka||3\r\nbird|pták+ptáček||3\r\n"));
-        QCOMPARE(readPackageSelection(test.temp.tree(), "Angličtina"), std::vector<int>{0});
+        QCOMPARE(testing::readBytes(test.temp.tree().temporaryFile(kGroup, "Test")), std::string("#|Zv\xED\xF8" "ata\r\n"));
+        // Every word was answered right once (4 → 3); the wrong answer left its word at 4.
+        QCOMPARE(decodeCp1250(test.temp.readPackage(kGroup, "Zvířata")),
+                 std::string("dog|pes|A dog barks.|3\r\ncat|kočka||3\r\nbird|pták+ptáček||3\r\n"));
+        QCOMPARE(readPackageSelection(test.temp.tree(), kGroup), std::vector<int>{0});
     }
 
-    void fixedCountPercentagesAndTheSynonymsLine()
-    {
-        TestProgram test;
-        writePackage(test, "Ptáci", "bird|pták+ptáček+opeřenec||4\r\nowl|sova||4\r\n");
-        writePackage(test, "Zvířata", "dog|pes||4\r\n");
-        auto window = open(test);
-        test.program.config.showPackageName = 1;
-        TestConfigurationPanel* panel = openConfiguration(*window);
-        configure(*panel, {0, 1}, true, 4, 126);
-        start(*window, *panel);
-        TestRunWindow& run = *window->testWindow();
-        QVERIFY(findControl(&run, 223)->isVisibleTo(&run));  // two packages: the package line shows
-        QVERIFY(text(&run, 223).startsWith("Balíček: "));
-        QVERIFY(!findControl(&run, 169)->isVisibleTo(&run));
-        QCOMPARE(text(&run, 138), QString("Zbývá: 4"));
-
-        ModalDriver driver;
-        std::vector<Seen> seen;
-        answer(run, "špatně", driver, seen);
-        answer(run, "zase špatně", driver, seen);
-        QCOMPARE(text(&run, 141), QString("0 %"));
-        const bool bird = test.program.engine.state().english == "bird";
-        answer(run, bird ? "ptáček" : expected(test), driver, seen);
-        QCOMPARE(seen.back().kind, QString("right"));
-        // Several meanings: the others are listed; a single meaning adds no line.
-        QCOMPARE(seen.back().text, bird ? QString("Další synonyma: pták, opeřenec") : QString());
-        QCOMPARE(text(&run, 141), QString("33 %"));
-        QCOMPARE(text(&run, 142), QString("67 %"));
-        const int right = test.program.engine.state().rightCount;
-        const int wrong = test.program.engine.state().wrongCount;
-        QCOMPARE(text(&run, 138), QString("Zbývá: %1").arg(4 - right - wrong));
-        QCOMPARE(run.findChild<QProgressBar*>()->value(), 4 - right - wrong);
-    }
-
-    void czechShownOnePercentageCaseAndTheWrongWindowGrows()
-    {
-        TestProgram test;
-        const std::string longCzech = "velmi dlouhý výraz, který se do jednoho řádku okna s chybou rozhodně nevejde, "
-                                      "a proto musí okno narůst směrem dolů";
-        writePackage(test, "Dlouhé", "long|" + longCzech + "||4\r\n");
-        auto window = open(test);
-        TestConfigurationPanel* panel = openConfiguration(*window);
-        configure(*panel, {0}, true, 2, 128);  // Czech shown
-        start(*window, *panel);
-        TestRunWindow& run = *window->testWindow();
-        QCOMPARE(run.questionBox()->text(), qt(longCzech));
-
-        ModalDriver driver;
-        QSize grown;
-        driver.then([&](QWidget* modal) {
-            testing::screenshot(*modal, "feedback-wrong-grown");
-            grown = modal->size();
-            QTest::keyClick(modal, Qt::Key_Return);
-        });
-        testing::typeText(run.answerField(), "short");
-        QTest::keyClick(run.answerField(), Qt::Key_Return);
-        QVERIFY(grown.height() > 200);
-        QCOMPARE(grown.width(), 400);
-        // The spoken word is English even though the Czech side was shown.
-        QCOMPARE(test.voice.spoken.back(), QString("long"));
-    }
-
-    void aTypoCountsAsRight()
+    void theFeedbackWindowsTypoSpeakerAndEnter()
     {
         TestProgram test;
         writePackage(test, "P", "one|jedna||2\r\ntwo|dva||2\r\n");
-        auto window = open(test);
-        TestConfigurationPanel* panel = openConfiguration(*window);
-        configure(*panel, {0}, true, 5, 126);
-        start(*window, *panel);
-        ModalDriver driver;
-        driver.then([](QWidget* modal) { QTest::mouseClick(findControl(modal, 1236), Qt::LeftButton); });
-        testing::typeText(window->testWindow()->answerField(), "jdna");
-        QTest::keyClick(window->testWindow()->answerField(), Qt::Key_Return);
-        QCOMPARE(test.program.engine.state().rightCount, 1);
-        QCOMPARE(test.program.engine.state().wrongCount, 0);
+        Screen screen(test);
+        test.program.config.autoSpeak = 0;
+        QVERIFY(screen.start({.packages = {0}, .mode = configuration::FixedCount, .count = 5}) != nullptr);
+        bool keptOpen = false;
+        screen.driver.then([&](QWidget* modal) {
+            QTest::mouseClick(static_cast<FeedbackDialog*>(modal)->speakerButton(), Qt::LeftButton);
+            keptOpen = modal->isVisible();  // the speaker speaks and keeps the window
+            QTest::mouseClick(findControl(modal, feedback_dialog_control::Typo), Qt::LeftButton);
+        });
+        screen.answer("jdna");
+        QVERIFY(keptOpen);
+        QCOMPARE(screen.session.engine.state().rightCount, 1);  // a typo counts as right
+        // Enter with the speaker focused closes the window instead of speaking.
+        screen.driver.then([](QWidget* modal) {
+            QWidget* speaker = static_cast<FeedbackDialog*>(modal)->speakerButton();
+            speaker->setFocus();
+            QTest::keyClick(speaker, Qt::Key_Return);
+        });
+        screen.answer(screen.expected());
+        QVERIFY(screen.driver.idle());
+        QCOMPARE(test.voice.spoken.size(), size_t(1));
+
+        // A long expected text grows "Chyba" downwards instead of being cut.
+        WrongAnswerDialog grown(test.program, screen.window.get(), "long",
+                                "velmi dlouhý výraz, který se do jednoho řádku okna s chybou rozhodně nevejde", "long");
+        testing::screenshot(grown, "feedback-wrong-grown");
+        QVERIFY(grown.height() > 200);
+        QCOMPARE(grown.width(), 400);
     }
 
-    void feedbackClosesOnEnterWhenTheSpeakerHasTheFocus()
+    void theRemainingWordsAreAskedForAsAPackage()
     {
         TestProgram test;
         writePackage(test, "P", kThreeWords);
-        auto window = open(test);
-        QVERIFY(test.program.engine.startTest("Angličtina", {"P"}, TestSettings{}).ok());
-        test.program.engine.pickNextWord();
-        RightAnswerDialog dialog(test.program, window.get(), "pes", "pes", "dog");
-        dialog.show();
-        dialog.speakerButton()->setFocus();
-        QTest::keyClick(dialog.speakerButton(), Qt::Key_Return);
-        QVERIFY(!dialog.isVisible());
-        QVERIFY(test.voice.spoken.empty());  // closing is not speaking
-        WrongAnswerDialog wrong(test.program, window.get(), "dog", "pes", "dog");
-        wrong.show();
-        QTest::mouseClick(wrong.speakerButton(), Qt::LeftButton);
-        QVERIFY(wrong.isVisible());  // the speaker speaks and keeps the window open
-        QCOMPARE(test.voice.spoken.size(), size_t(1));
-        QTest::keyClick(wrong.speakerButton(), Qt::Key_Return);
-        QVERIFY(!wrong.isVisible());
-        QVERIFY(!wrong.typo());
+        QVERIFY(test.session.engine.startTest(kGroup, {"P"}, TestSettings{}).ok());
+        QWidget owner;
+        TestRunWindow running(test.program, test.session, test.requests, &owner);
+        owner.show();
+        QTest::mouseClick(findControl(&running, run::PackageOfRemaining), Qt::LeftButton);
+        QCOMPARE(test.requests.requests, std::vector<std::string>{"openAddPackageForRemainingWords"});
     }
 
-    void interruptSaveAndResumeAfterARestart()
+    // Every way out of a running test but "Konec" shows the evaluation and saves the test.
+    void leavingATestSavesItForResuming()
     {
-        TestProgram test;
-        writePackage(test, "Zvířata", kThreeWords);
-        std::string question;
-        std::uint8_t direction = 0;
-        {
-            auto window = open(test);
-            TestConfigurationPanel* panel = openConfiguration(*window);
-            configure(*panel, {0}, false, 0, 129);  // random direction
-            start(*window, *panel);
-            ModalDriver driver;
-            std::vector<Seen> seen;
-            answer(*window->testWindow(), expected(test), driver, seen);
-            question = test.program.engine.questionText();
-            direction = test.program.engine.state().askDirection;
-
-            readEvaluation(driver, seen);
-            click(window.get(), 7);  // "Správa balíčků" leaves the test
-            QCOMPARE(seen.back().kind, QString("evaluation"));
-            QVERIFY(seen.back().text.startsWith("interrupted"));
-            QCOMPARE(seen.back().right, 1);
-            QVERIFY(window->testWindow() == nullptr);
-            QVERIFY(window->packageList()->isVisibleTo(window.get()));
-            QCOMPARE(testing::readBytes(test.temp.tree().temporaryFile("Angličtina", "TestInfo")).size(), size_t(944));
+        for (int way : {mainWindow::ManagePackages, mainWindow::Groups, mainWindow::Online, 0, mainWindow::Quit}) {
+            TestProgram test;
+            writePackage(test, "Zvířata", kThreeWords);
+            Screen screen(test);
+            QVERIFY(screen.start({.packages = {0}}) != nullptr);
+            screen.answer(screen.expected());
+            way == 0 ? (void)screen.window->close() : click(screen.window.get(), way);
+            QCOMPARE(exists(test, "TestInfo"), way != mainWindow::Quit);
+            QCOMPARE(screen.seen.last(),
+                     way == mainWindow::Quit ? QString("Správně: ") : QString("Vyhodnocení 1/0 100 % 0 % přerušený"));
+            QVERIFY(screen.window->testWindow() == nullptr || way == mainWindow::Quit);
         }
+    }
 
-        // A restart: new program state on the same directory.
+    void resumingAfterARestartAsksTheSameWordAgain()
+    {
+        TestProgram test;
+        writePackage(test, "Zvířata", kThreeWords);
+        QVERIFY(test.session.engine.startTest(kGroup, {"Zvířata"}, {.directionMode = DirectionMode::Random}).ok());
+        test.session.engine.pickNextWord();
+        QVERIFY(test.session.engine.recordAnswer(true).ok());
+        test.session.engine.pickNextWord();
+        QVERIFY(recordTestEnd(test.session, TestEnd::Interrupted).ok());
+
         testing::Restart restarted(test);
-        auto window = open(test, &restarted.program);
-        ModalDriver driver;
-        QString resumeTotal;
-        bool rateShown = false;
-        driver.then([&](QWidget* modal) {
-            QVERIFY(qobject_cast<ResumeDialog*>(modal) != nullptr);
+        Screen screen(test, &restarted);
+        QString total;
+        screen.driver.then([&](QWidget* modal) {
             testing::screenshot(*modal, "resume");
-            resumeTotal = text(modal, 149);
-            rateShown = findControl(modal, 166)->isVisibleTo(modal);
-            QTest::mouseClick(findControl(modal, 155), Qt::LeftButton);  // "Pokračovat"
+            total = text(modal, resume_dialog_control::Total);
+            QVERIFY(shown(modal, resume_dialog_control::SuccessCaption));
+            click(modal, resume_dialog_control::Continue);
         });
-        click(window.get(), 6);
-        QCOMPARE(resumeTotal, QString("Celkový počet slovíček 3"));
-        QVERIFY(rateShown);
-        QVERIFY(window->testWindow() != nullptr);
-        QCOMPARE(restarted.program.engine.questionText(), question);
-        QCOMPARE(restarted.program.engine.state().askDirection, direction);
-        QCOMPARE(window->testWindow()->questionBox()->text(), qt(question));
-        QCOMPARE(text(window->testWindow(), 139), QString("Správně: 1"));
-        QCOMPARE(restarted.program.engine.remainingCount(), 2);
+        click(screen.window.get(), mainWindow::Test);
+        QCOMPARE(total, QString("Celkový počet slovíček 3"));
+        TestRunWindow* resumed = screen.window->testWindow();
+        QVERIFY(resumed != nullptr);
+        QCOMPARE(resumed->questionBox()->text(), qt(test.session.engine.questionText()));
+        QCOMPARE(restarted.session.engine.state().askDirection, test.session.engine.state().askDirection);
+        QCOMPARE(text(resumed, run::RightCount), QString("Správně: 1"));
+        QTest::keyClick(resumed->answerField(), Qt::Key_Escape);  // Esc in a test does not end the program
+        QVERIFY(screen.window->isVisible());
 
-        // Esc in the answer field does not end the program.
-        QTest::keyClick(window->testWindow()->answerField(), Qt::Key_Escape);
-        QVERIFY(window->isVisible());
-        QVERIFY(window->testWindow() != nullptr);
-
-        // Finishing the resumed test forgets the saved state.
-        std::vector<Seen> seen;
-        answer(*window->testWindow(), qt(restarted.program.engine.expectedText()), driver, seen);
-        answer(*window->testWindow(), qt(restarted.program.engine.expectedText()), driver, seen, true);
-        QCOMPARE(seen.back().right, 3);
-        QVERIFY(!exists(test, "TestInfo"));
+        screen.answer(screen.expected());
+        screen.answer(screen.expected());
+        QCOMPARE(screen.seen.last(), QString("Vyhodnocení 3/0 100 % 0 %"));
+        QVERIFY(!exists(test, "TestInfo"));  // finishing the resumed test forgets it
         QVERIFY(!exists(test, "Test"));
     }
 
-    void forgettingASavedTestOpensTheConfiguration()
+    // "Zapomenout", and a saved test too damaged to offer: either way the configuration opens.
+    void aForgottenOrDamagedSavedTestLeadsToTheConfiguration()
+    {
+        for (bool damaged : {false, true}) {
+            TestProgram test;
+            writePackage(test, "Zvířata", kThreeWords);
+            QVERIFY(test.session.engine.startTest(kGroup, {"Zvířata"}, TestSettings{}).ok());
+            test.session.engine.pickNextWord();
+            QVERIFY(recordTestEnd(test.session, TestEnd::Interrupted).ok());
+            if (damaged) {
+                testing::writeBytes(test.temp.tree().temporaryFile(kGroup, "TestInfo"), std::string(100, '\0'));
+            }
+            Screen screen(test);
+            screen.driver.then([](QWidget* modal) {
+                QVERIFY(!shown(modal, resume_dialog_control::SuccessCaption));  // nothing answered yet
+                click(modal, resume_dialog_control::Forget);
+            });
+            click(screen.window.get(), mainWindow::Test);
+            QCOMPARE(screen.driver.idle(), !damaged);
+            QCOMPARE(test.dialogs.messages.size(), size_t(damaged ? 1 : 0));
+            QVERIFY(screen.window->configurationPanel() != nullptr);
+            QVERIFY(!exists(test, "TestInfo"));
+        }
+    }
+
+    // "Test" over a running test asks first; No keeps the test, Yes ends it as finished.
+    void aNewTestOverARunningOneAsksFirst()
     {
         TestProgram test;
         writePackage(test, "Zvířata", kThreeWords);
-        QVERIFY(test.program.engine.startTest("Angličtina", {"Zvířata"}, TestSettings{}).ok());
-        test.program.engine.pickNextWord();
-        QVERIFY(test.program.engine.saveInterruptedTest().ok());
-        auto window = open(test);
-        ModalDriver driver;
-        driver.then([](QWidget* modal) {
-            QVERIFY(!findControl(modal, 166)->isVisibleTo(modal));  // nothing answered yet
-            QTest::mouseClick(findControl(modal, 154), Qt::LeftButton);  // "Zapomenout"
-        });
-        click(window.get(), 6);
-        QVERIFY(window->configurationPanel() != nullptr);
+        Screen screen(test);
+        QVERIFY(screen.start({.packages = {0}}) != nullptr);
+        QVERIFY(recordTestEnd(test.session, TestEnd::Interrupted).ok());  // as a resumed test has
+        click(screen.window.get(), mainWindow::Test);
+        QCOMPARE(qt(test.dialogs.questions.back().title), QString("Dotaz"));
+        QVERIFY(screen.window->testWindow() != nullptr);
+        test.dialogs.answerNext(true);
+        click(screen.window.get(), mainWindow::Test);
+        QCOMPARE(screen.seen.last(), QString("Vyhodnocení 0/0 0 % 0 %"));
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(screen.window->configurationPanel() != nullptr);
         QVERIFY(!exists(test, "TestInfo"));
-        QVERIFY(!exists(test, "Test"));
     }
 
-    void aDamagedSavedTestIsReportedAndForgotten()
+    void startShowsWhatTheChecksDecide()
     {
         TestProgram test;
-        writePackage(test, "Zvířata", kThreeWords);
-        testing::writeBytes(test.temp.tree().temporaryFile("Angličtina", "TestInfo"), std::string(100, '\0'));
-        testing::writeBytes(test.temp.tree().temporaryFile("Angličtina", "Test"), "#|Zvířata\r\n");
-        auto window = open(test);
-        click(window.get(), 6);
-        QCOMPARE(test.dialogs.messages.size(), size_t(1));
-        QCOMPARE(qt(test.dialogs.messages[0].title), QString("Chyba"));
-        QVERIFY(!exists(test, "TestInfo"));
-        QVERIFY(window->configurationPanel() != nullptr);
-        QVERIFY(window->testWindow() == nullptr);
-
-        // A saved test whose pool file vanished.
-        click(window.get(), 7);
-        QVERIFY(test.program.engine.startTest("Angličtina", {"Zvířata"}, TestSettings{}).ok());
-        QVERIFY(test.program.engine.saveInterruptedTest().ok());
-        fs::remove(test.temp.tree().temporaryFile("Angličtina", "Test"));
-        click(window.get(), 6);
-        QCOMPARE(test.dialogs.messages.size(), size_t(2));
-        QVERIFY(window->configurationPanel() != nullptr);
-    }
-
-    void startChecksInOrder()
-    {
-        TestProgram test;
-        writePackage(test, "Prázdný", "");
         std::string words;
         for (int i = 0; i < 25; ++i) {
-            words += "w" + std::to_string(i) + "|s" + std::to_string(i) + "||4\r\n";
+            words += "w" + std::to_string(i) + "|s||4\r\n";
         }
         writePackage(test, "Slova", words);
-        auto window = open(test);
-        TestConfigurationPanel* panel = openConfiguration(*window);
-        click(panel, 127);
+        Screen screen(test);
+        QVERIFY(screen.start({}) == nullptr);
         QCOMPARE(qt(test.dialogs.messages.back().text), QString("Musíte vybrat alespoň jeden balíček."));
-
-        configure(*panel, {0}, true, 0, 128);
-        click(panel, 127);
-        QCOMPARE(qt(test.dialogs.messages.back().text), QString("Počet slovíček v testu nemůže být nula."));
-
-        click(panel, 157);
-        click(panel, 127);
-        QCOMPARE(qt(test.dialogs.messages.back().text), QString("Všechny vybrané balíčky jsou prázdné."));
-
-        QTest::mouseClick(panel->packageBoxes()[1], Qt::LeftButton, Qt::NoModifier, QPoint(8, 12));
-        QCOMPARE(text(panel, 124), QString("Počet vybraných balíčků: 2"));
-        configure(*panel, {}, true, 30, 128, true, false);
-        click(panel, 127);
-        const QString message = qt(test.dialogs.messages.back().text);
-        QVERIFY(message.startsWith("Vámi vybrané balíčky dohromady obsahují 25 slovíček. Počet slovíček v tomto testu "
-                                   "jste nastavili na pevnou hodnotu, a to 30. "));
-        QCOMPARE(findControlAs<QLineEdit>(panel, 125)->text(), QString("25"));
-        QVERIFY(window->testWindow() == nullptr);
-        QCOMPARE(test.dialogs.messages.size(), size_t(4));
-        for (const Message& shown : test.dialogs.messages) {
-            QCOMPARE(qt(shown.title), QString("Chyba"));
-            QVERIFY(shown.icon == MessageIcon::Error);
-        }
-        click(panel, 127);
-        QVERIFY(window->testWindow() != nullptr);
+        QVERIFY(screen.start({.packages = {0}, .mode = configuration::FixedCount, .count = 30, .noRepeat = true}) ==
+                nullptr);
+        QVERIFY(qt(test.dialogs.messages.back().text).startsWith("Vámi vybrané balíčky dohromady obsahují 25 slovíček."));
+        TestConfigurationPanel* panel = screen.window->configurationPanel();
+        QCOMPARE(findControlAs<QLineEdit>(panel, configuration::QuestionCount)->text(), "25");
+        click(panel, configuration::Start);  // the lowered count is accepted
+        QVERIFY(screen.window->testWindow() != nullptr);
     }
 
     void presetsAndTheLastSelection()
     {
         TestProgram test;
-        writePackage(test, "A", "a|a||4\r\n");
-        writePackage(test, "B", "b|b||4\r\n");
-        writePackage(test, "C", "c|c||4\r\n");
-        auto window = open(test);
-        TestConfigurationPanel* panel = openConfiguration(*window);
+        for (const char* name : {"A", "B", "C"}) {
+            writePackage(test, name, "a|a||4\r\n");
+        }
+        Screen screen(test);
+        TestConfigurationPanel* panel = screen.configuration();
         QCOMPARE(panel->settings(), TestSettings{});
-        QVERIFY(findControlAs<QRadioButton>(panel, 128)->isChecked());
-        QVERIFY(findControlAs<QRadioButton>(panel, 157)->isChecked());
-        QVERIFY(!findControl(panel, 158)->isVisibleTo(panel));
-        QVERIFY(!findControl(panel, 160)->isVisibleTo(panel));  // no selection saved yet
+        QVERIFY(!shown(panel, configuration::NoRepeat));    // until all right: no fixed-count options
+        QVERIFY(!shown(panel, configuration::AsLastTime));  // no selection saved yet
+        Screen::choose(*panel, {.packages = {0, 2}, .mode = configuration::FixedCount, .count = 2,
+                                .direction = configuration::RandomDirection});
+        click(panel, configuration::NoRepeat);  // no repeats and picking by coefficient exclude each other
+        QVERIFY(!checked(panel, configuration::ByCoefficient));
+        click(panel, configuration::ByCoefficient);
+        QVERIFY(!checked(panel, configuration::NoRepeat));
+        click(panel, configuration::NoRepeat);
+        click(panel, configuration::Start);
+        click(screen.window.get(), mainWindow::ManagePackages);  // leaves the test; the evaluation is closed
 
-        configure(*panel, {0, 2}, true, 1234, 129, true, false);
-        QVERIFY(!findControlAs<QCheckBox>(panel, 249)->isChecked());
-        click(panel, 249);  // excludes "no repeat"
-        QVERIFY(!findControlAs<QCheckBox>(panel, 158)->isChecked());
-        click(panel, 158);
-        QVERIFY(!findControlAs<QCheckBox>(panel, 249)->isChecked());
-        findControlAs<QLineEdit>(panel, 125)->setText("2");
-        start(*window, *panel);
-        QCOMPARE(testing::readBytes(test.temp.tree().temporaryFile("Angličtina", "packs")), std::string("0\0\0" "2\0\0", 6));
-        const std::string presets = testing::readBytes(test.temp.tree().temporaryFile("Angličtina", "config"));
-        QCOMPARE(QByteArray::fromStdString(presets).toHex(), QByteArray::fromStdString(std::string("12\0\0" "10210", 9)).toHex());
-
-        ModalDriver driver;
-        driver.thenPressEnter();
-        click(window.get(), 7);  // leaving the test: the driver closes the evaluation
-        QVERIFY(driver.idle());
-        // The left test is offered for resuming; forgetting it opens the configuration.
-        driver.then([](QWidget* modal) { QTest::mouseClick(findControl(modal, 154), Qt::LeftButton); });
-        panel = openConfiguration(*window);
+        screen.driver.then([](QWidget* modal) { click(modal, resume_dialog_control::Forget); });
+        panel = screen.configuration();
         QVERIFY(panel != nullptr);
-        QCOMPARE(panel->settings().questionCount, 2);
-        QVERIFY(findControlAs<QCheckBox>(panel, 158)->isChecked());
-        QVERIFY(!findControlAs<QCheckBox>(panel, 249)->isChecked());
-        QVERIFY(findControlAs<QRadioButton>(panel, 129)->isChecked());
-        QVERIFY(findControl(panel, 160)->isVisibleTo(panel));
-        click(panel, 160);  // "Jako minule"
-        QVERIFY(panel->packageBoxes()[0]->isChecked());
-        QVERIFY(!panel->packageBoxes()[1]->isChecked());
-        QVERIFY(panel->packageBoxes()[2]->isChecked());
-        click(panel, 131);
-        QCOMPARE(text(panel, 124), QString("Počet vybraných balíčků: 0"));
-        click(panel, 130);
-        QCOMPARE(text(panel, 124), QString("Počet vybraných balíčků: 3"));
-
-        // A count of four digits keeps three.
-        findControlAs<QLineEdit>(panel, 125)->setText("1234");
-        click(window.get(), 7);
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(loadTestPresets(test.temp.tree(), "Angličtina").questionCount, 123);
+        QCOMPARE(panel->settings(), (TestSettings{.fixedCount = true, .questionCount = 2, .noRepeat = true,
+                                                  .byCoefficient = false, .directionMode = DirectionMode::Random}));
+        click(panel, configuration::AsLastTime);
+        QVERIFY(panel->packageBoxes()[0]->isChecked() && !panel->packageBoxes()[1]->isChecked());
+        QCOMPARE(text(panel, configuration::SelectedCount), QString("Počet vybraných balíčků: 2"));
+        click(panel, configuration::SelectNone);
+        QCOMPARE(text(panel, configuration::SelectedCount), QString("Počet vybraných balíčků: 0"));
+        click(panel, configuration::SelectAll);
+        QCOMPARE(text(panel, configuration::SelectedCount), QString("Počet vybraných balíčků: 3"));
     }
 
     void theScrollBarAppearsFromThirtyTwoPackages()
@@ -536,103 +408,58 @@ private slots:
             for (int i = 0; i < count; ++i) {
                 writePackage(test, "Balíček " + std::to_string(100 + i), "a|b||4\r\n");
             }
-            auto window = open(test);
-            TestConfigurationPanel* panel = openConfiguration(*window);
+            Screen screen(test);
+            TestConfigurationPanel* panel = screen.configuration();
             QCOMPARE(panel->scrollBar()->isVisibleTo(panel), count >= 32);
-            if (count == 40) {
-                // One notch of the wheel anywhere over the window scrolls two lines of 10 pixels.
-                QWheelEvent notch(QPointF(10, 10), panel->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
-                                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-                QApplication::sendEvent(panel, &notch);
-                QCOMPARE(panel->scrollBar()->value(), 20);
-                QCOMPARE(panel->packageListWindow()->y(), -20);
-            }
+            // One notch of the wheel anywhere over the window scrolls two lines of 10 pixels.
+            QWheelEvent notch(QPointF(10, 10), panel->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(panel, &notch);
+            QCOMPARE(panel->packageListWindow()->y(), count == 40 ? -20 : 0);
         }
     }
 
-    void leavingAndQuitting()
-    {
-        TestProgram test;
-        writePackage(test, "Zvířata", kThreeWords);
-        {
-            auto window = open(test);
-            configure(*openConfiguration(*window), {0}, false, 0, 126);
-            start(*window, *window->configurationPanel());
-            click(window.get(), 2);  // "Konec": nothing is saved
-        }
-        QVERIFY(!exists(test, "TestInfo"));
-        QVERIFY(!fs::exists(test.temp.root() / "config"));
-        {
-            auto window = open(test);
-            configure(*openConfiguration(*window), {0}, false, 0, 126);
-            start(*window, *window->configurationPanel());
-            ModalDriver driver;
-            driver.thenPressEnter();
-            window->close();  // closing the window leaves the test and saves it
-            QVERIFY(driver.idle());
-        }
-        QVERIFY(exists(test, "TestInfo"));
-        QCOMPARE(loadProgramConfig(test.program.tree).currentGroup, std::string("Angličtina"));
-
-        // "Test" over a running test asks first; No keeps the test.
-        auto window = open(test);
-        ModalDriver driver;
-        driver.then([](QWidget* modal) { QTest::mouseClick(findControl(modal, 155), Qt::LeftButton); });
-        click(window.get(), 6);
-        QVERIFY(window->testWindow() != nullptr);
-        click(window.get(), 6);
-        QCOMPARE(qt(test.dialogs.questions.back().title), QString("Dotaz"));
-        QVERIFY(window->testWindow() != nullptr);
-        test.dialogs.answerNext(true);
-        driver.thenPressEnter();
-        click(window.get(), 6);
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(window->testWindow() == nullptr);
-        QVERIFY(window->configurationPanel() != nullptr);
-        QVERIFY(!exists(test, "TestInfo"));  // the old test ended as finished
-    }
-
-    void speechModes()
+    // A fixed-count test from two packages, where every word is pronounced as the settings say.
+    void fixedCountAndSpeechModes()
     {
         TestProgram test;
         writePackage(test, "P", "car+automobile|auto||4\r\nbus|autobus||4\r\n");
-        auto window = open(test);
-        configure(*openConfiguration(*window), {0}, true, 9, 128);
-        start(*window, *window->configurationPanel());
-        TestRunWindow& run = *window->testWindow();
-        ModalDriver driver;
-        std::vector<Seen> seen;
-
-        const QString english = qt(test.program.engine.state().english);
-        answer(run, "x", driver, seen);
-        QCOMPARE(test.voice.spoken, std::vector<QString>{english});
-
-        test.voice.speaking = true;  // still speaking: the next request is dropped
-        answer(run, "x", driver, seen);
+        writePackage(test, "Q", "tram|tramvaj||4\r\n");
+        Screen screen(test);
+        TestRunWindow* running = screen.start(
+            {.packages = {0, 1}, .mode = configuration::FixedCount, .count = 9, .direction = configuration::CzechShown});
+        QVERIFY(running != nullptr);
+        QVERIFY(text(running, run::PackageLine).startsWith("Balíček: "));  // two packages: the line shows
+        QVERIFY(!shown(running, run::PackageOfRemaining));
+        const QString english = qt(screen.session.engine.state().english);
+        screen.answer("x");
+        QCOMPARE(test.voice.spoken, std::vector<QString>{english});  // English, "+" and all, though Czech was shown
+        test.voice.speaking = true;  // still speaking: the next request is dropped, not queued
+        screen.answer("x");
         QCOMPARE(test.voice.spoken.size(), size_t(1));
-        test.voice.speaking = false;
+        QCOMPARE(text(running, run::Remaining), QString("Zbývá: 7"));
+        QCOMPARE(running->findChild<QProgressBar*>()->value(), 7);
 
-        test.program.config.speechMode = 1;
+        test.program.config.speechMode = SpeechMode::Clipboard;
         QApplication::clipboard()->clear();
-        testing::typeText(run.answerField(), "rozepsáno");
-        const QString word = qt(test.program.engine.state().english);
-        QTest::keyClick(run.answerField(), Qt::Key_Control);  // the example key must not disturb either
+        testing::typeText(running->answerField(), "rozepsáno");
+        const QString word = qt(screen.session.engine.state().english);
         QString typedMeanwhile;
-        driver.then([&](QWidget* modal) {
-            typedMeanwhile = run.answerField()->text();
+        screen.driver.then([&](QWidget* modal) {
+            typedMeanwhile = running->answerField()->text();
             QTest::keyClick(modal, Qt::Key_Return);
         });
-        QTest::keyClick(run.answerField(), Qt::Key_Return);
+        QTest::keyClick(running->answerField(), Qt::Key_Return);
         QCOMPARE(QApplication::clipboard()->text(), word);
         QCOMPARE(typedMeanwhile, QString("rozepsáno"));  // the copy leaves the typed answer alone
 
-        test.program.config.speechMode = 2;
+        test.program.config.speechMode = SpeechMode::Never;
         bool speakerShown = true;
-        driver.then([&](QWidget* modal) {
+        screen.driver.then([&](QWidget* modal) {
             speakerShown = static_cast<FeedbackDialog*>(modal)->speakerButton()->isVisibleTo(modal);
             QTest::keyClick(modal, Qt::Key_Return);
         });
-        QTest::keyClick(run.answerField(), Qt::Key_Return);
+        screen.answer("x");
         QVERIFY(!speakerShown);
         QCOMPARE(test.voice.spoken.size(), size_t(1));
     }
@@ -641,15 +468,14 @@ private slots:
     {
         TestProgram test;
         writePackage(test, "P", "car|auto|My car is red.|4\r\n");
-        auto window = open(test);
-        configure(*openConfiguration(*window), {0}, false, 0, 128);
-        start(*window, *window->configurationPanel());
-        QTest::keyClick(window->testWindow()->answerField(), Qt::Key_F1);
-        QCOMPARE(test.dialogs.messages.size(), size_t(1));
-        QCOMPARE(qt(test.dialogs.messages[0].text), QString("My ____________ is red."));
-        QCOMPARE(qt(test.dialogs.messages[0].title), QString("Příklad použití ve větě"));
+        Screen screen(test);
+        TestRunWindow* running = screen.start({.packages = {0}, .direction = configuration::CzechShown});
+        QVERIFY(running != nullptr);
+        QTest::keyClick(running->answerField(), Qt::Key_F1);
+        const Message example{"My ____________ is red.", MessageIcon::Information, "Příklad použití ve větě"};
+        QCOMPARE(test.dialogs.messages, std::vector<Message>{example});
         test.program.config.allowExample = 0;
-        QTest::mouseClick(window->testWindow()->questionBox(), Qt::LeftButton);
+        QTest::mouseClick(running->questionBox(), Qt::LeftButton);
         QCOMPARE(test.dialogs.messages.size(), size_t(1));
     }
 
@@ -660,75 +486,34 @@ private slots:
             testing::writeBytes(test.temp.root() / "color", std::to_string(scheme));
             writePackage(test, "Zvířata", kThreeWords);
             writePackage(test, "Ptáci", "owl|sova|An owl at night.|2\r\n");
-            auto window = open(test);
+            Screen screen(test);
             test.program.config.showLanguageIcon = 1;
             test.program.config.typingColours = 1;
-            TestConfigurationPanel* panel = openConfiguration(*window);
-            configure(*panel, {0, 1}, false, 0, 129);
-            testing::screenshot(*window, QString("test-configuration-scheme%1").arg(scheme));
-            start(*window, *panel);
-            testing::typeText(window->testWindow()->answerField(), expected(test).left(2));
-            testing::screenshot(*window, QString("test-run-scheme%1").arg(scheme));
-
-            ModalDriver driver;
-            driver.then([&](QWidget* modal) {
-                testing::screenshot(*modal, QString("feedback-right-scheme%1").arg(scheme));
-                QTest::keyClick(modal, Qt::Key_Return);
-            });
-            testing::typeText(window->testWindow()->answerField(), expected(test).mid(2));
-            QTest::keyClick(window->testWindow()->answerField(), Qt::Key_Return);
-            driver.then([&](QWidget* modal) {
-                testing::screenshot(*modal, QString("feedback-wrong-scheme%1").arg(scheme));
-                QTest::keyClick(modal, Qt::Key_Return);
-            });
-            testing::typeText(window->testWindow()->answerField(), "nevím");
-            QTest::keyClick(window->testWindow()->answerField(), Qt::Key_Return);
-
-            TestInformationDialog information(test.program, window.get());
-            testing::screenshot(information, QString("test-information-scheme%1").arg(scheme));
-            QVERIFY(test.program.engine.saveInterruptedTest().ok());
-            ResumeDialog resume(test.program, window.get());
-            QVERIFY(!resume.loadFailure());
-            testing::screenshot(resume, QString("resume-scheme%1").arg(scheme));
-            EvaluationDialog evaluation(test.program, window.get(), true);
-            testing::screenshot(evaluation, QString("evaluation-scheme%1").arg(scheme));
-        }
-    }
-
-    void anAnswerReachesTheNextQuestionWithinAFrame()
-    {
-        TestProgram test;
-        for (int p = 0; p < 10; ++p) {
-            std::string words;
-            for (int i = 0; i < 1000; ++i) {
-                words += "word " + std::to_string(p) + "-" + std::to_string(i) + "|slovo||4\r\n";
+            TestConfigurationPanel* panel = screen.configuration();
+            Screen::choose(*panel, {.packages = {0, 1}, .direction = configuration::RandomDirection});
+            const QString suffix = QString("-scheme%1").arg(scheme);
+            testing::screenshot(*screen.window, "test-configuration" + suffix);
+            click(panel, configuration::Start);
+            testing::typeText(screen.window->testWindow()->answerField(), screen.expected().left(2));
+            testing::screenshot(*screen.window, "test-run" + suffix);
+            for (const char* name : {"feedback-right", "feedback-wrong"}) {
+                screen.driver.then([&, name](QWidget* modal) {
+                    testing::screenshot(*modal, name + suffix);
+                    QTest::keyClick(modal, Qt::Key_Return);
+                });
             }
-            writePackage(test, "Balíček " + std::to_string(p), words);
-        }
-        auto window = open(test);
-        test.program.config.autoSpeak = 0;
-        configure(*openConfiguration(*window), {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, true, 100, 126);
-        start(*window, *window->configurationPanel());
-        QCOMPARE(test.program.engine.remainingCount(), 10000);
+            screen.answer(screen.expected().mid(2));
+            screen.answer("nevím");
 
-        std::vector<double> milliseconds;
-        std::chrono::steady_clock::time_point closed;
-        connect(window->testWindow(), &TestRunWindow::questionShown, this, [&] {
-            milliseconds.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - closed).count());
-        });
-        ModalDriver driver;
-        for (int i = 0; i < 15; ++i) {
-            driver.then([&](QWidget* modal) {
-                QTest::keyClick(modal, Qt::Key_Return);
-                closed = std::chrono::steady_clock::now();
-            });
-            QTest::keyClick(window->testWindow()->answerField(), Qt::Key_Return);
+            TestInformationDialog information(test.program, test.session, screen.window.get());
+            testing::screenshot(information, "test-information" + suffix);
+            QVERIFY(recordTestEnd(test.session, TestEnd::Interrupted).ok());
+            QVERIFY(takeUpSavedTest(test.session, kGroup).offer == SavedTestOffer::Resumable);
+            ResumeDialog resume(test.program, test.session, screen.window.get());
+            testing::screenshot(resume, "resume" + suffix);
+            EvaluationDialog evaluation(test.program, test.session, screen.window.get(), TestEnd::Interrupted);
+            testing::screenshot(evaluation, "evaluation" + suffix);
         }
-        std::sort(milliseconds.begin(), milliseconds.end());
-        const double median = milliseconds[milliseconds.size() / 2];
-        std::printf("confirmed answer to the next question, pool of 10 000 words: median %.2f ms, worst %.2f ms\n",
-                    median, milliseconds.back());
-        QVERIFY(median < 16.0);
     }
 };
 

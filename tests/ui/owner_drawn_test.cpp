@@ -6,8 +6,14 @@
 #include <QTest>
 
 #include "support/window_test_support.h"
+#include "ui/artwork.h"
 #include "ui/button_font.h"
 #include "ui/control_behaviour.h"
+#include "ui/control_ids/about_dialog.h"
+#include "ui/control_ids/evaluation_dialog.h"
+#include "ui/control_ids/main_window.h"
+#include "ui/control_ids/rename_dialog.h"
+#include "ui/control_ids/test_run_window.h"
 #include "ui/controls.h"
 #include "ui/owner_drawn.h"
 
@@ -21,44 +27,31 @@ class OwnerDrawnTest : public QObject {
 private slots:
     void initTestCase() { installFontSubstitutes(); }
 
-    void aPressedButtonShiftsItsTextButNotItsFace()
+    void bitmapButtonsLinksAndTheWordBox()
     {
         TestProgram test;
         QWidget window;
-        OwnerDrawnButton button(test.program, kEvaluationWindow, 159, "OK", &window);
+        OwnerDrawnButton button(test.program, WindowKind::Evaluation, evaluation_dialog_control::Ok, "OK", &window);
         button.setGeometry(0, 0, 120, 50);
         QCOMPARE(button.textRect(), QRect(0, 0, 120, 50));
         button.setDown(true);
         QCOMPARE(button.textRect(), QRect(2, 2, 118, 48));
-        QCOMPARE(button.textFont().bold(), true);
 
         const QImage up = [&] { button.setDown(false); return button.grab().toImage(); }();
         const QImage down = [&] { button.setDown(true); return button.grab().toImage(); }();
         QCOMPARE(up.pixelColor(1, 25), down.pixelColor(1, 25));  // the face's edge stays put
         QVERIFY(up != down);                                     // the text moved
-    }
 
-    void theProhibitionSignIsRedOverTheButton()
-    {
-        TestProgram test;
-        QWidget window;
-        OwnerDrawnButton button(test.program, kMainWindow, 6, "Test", &window);
-        button.setGeometry(0, 0, 255, 75);
-        QVERIFY(!testing::paintsColour(button.grab().toImage(), button.rect(), Qt::red));
-        button.setProhibited([] { return true; });
-        const QImage sign = testing::screenshot(button, "button-prohibited");
-        QVERIFY(testing::paintsColour(sign, QRect(127 - 25, 37 - 25, 51, 51), Qt::red));
-    }
+        QVERIFY(!testing::paintsColour(up, button.rect(), Qt::red));
+        button.setProhibited([] { return true; });  // a red sign over the middle
+        QVERIFY(testing::paintsColour(testing::screenshot(button, "button-prohibited"), QRect(35, 0, 50, 50), Qt::red));
 
-    void linksAndTheWordBox()
-    {
-        TestProgram test;
-        QWidget window;
-        OwnerDrawnButton link(test.program, kAboutWindow, 89, "napište nám", &window);
+        OwnerDrawnButton link(test.program, WindowKind::About, about_dialog_control::ProjectLink, "napište nám", &window);
         QCOMPARE(link.look(), OwnerDrawnButton::Look::Link);
         link.setGeometry(0, 0, 200, 25);
         QVERIFY(testing::paintsColour(link.grab().toImage(), link.rect(), QColor(0xB4, 0x14, 0x14)));
-        OwnerDrawnButton box(test.program, kTestRunWindow, 245, "a long sentence", &window, OwnerDrawnButton::Look::WordBox);
+        OwnerDrawnButton box(test.program, WindowKind::TestRun, test_run_window_control::Question, "a long sentence",
+                             &window, OwnerDrawnButton::Look::WordBox);
         box.setGeometry(0, 0, 300, 60);
         const QImage picture = box.grab().toImage();
         QCOMPARE(picture.pixelColor(0, 0), QColor(0x7F, 0x9D, 0xB9));
@@ -94,11 +87,11 @@ private slots:
     {
         TestProgram test;
         QWidget window;
-        auto* ok = new OwnerDrawnButton(test.program, kRenameWindow, 1, "OK", &window);
-        auto* cancel = new OwnerDrawnButton(test.program, kRenameWindow, 2, "Storno", &window);
+        auto* ok = new OwnerDrawnButton(test.program, WindowKind::Rename, rename_dialog_control::Ok, "OK", &window);
+        auto* cancel = new OwnerDrawnButton(test.program, WindowKind::Rename, rename_dialog_control::Cancel, "Storno", &window);
         auto* name = new QLineEdit(&window);
-        setControlId(name, 118);
-        attachControlBehaviour(&window, kRenameWindow);
+        setControlId(name, rename_dialog_control::NewName);
+        attachControlBehaviour(&window, WindowKind::Rename);
         QSignalSpy okClicks(ok, &QPushButton::clicked);
         QSignalSpy cancelClicks(cancel, &QPushButton::clicked);
 
@@ -117,22 +110,23 @@ private slots:
         name->setText("abc");
         QTest::keyClick(name, Qt::Key_Tab);  // swallowed: no tab character, no focus change
         QCOMPARE(name->text(), QString("abc"));
-    }
 
-    void aRightClickAsksForQuickHelp()
-    {
-        TestProgram test;
-        QWidget window;
-        auto* button = new OwnerDrawnButton(test.program, kEvaluationWindow, 159, "OK", &window);
-        button->resize(100, 40);
-        attachControlBehaviour(&window, kEvaluationWindow);
+        // A right click asks for quick help and presses nothing.
         QWidget* asked = nullptr;
         setQuickHelpHandler([&](QWidget* control) { asked = control; });
-        QSignalSpy clicks(button, &QPushButton::clicked);
-        QTest::mouseClick(button, Qt::RightButton);
-        QCOMPARE(asked, static_cast<QWidget*>(button));
-        QCOMPARE(clicks.count(), 0);
+        QTest::mouseClick(ok, Qt::RightButton);
+        QCOMPARE(asked, static_cast<QWidget*>(ok));
+        QCOMPARE(okClicks.count(), 2);
         setQuickHelpHandler({});
+    }
+
+    void theProgramIconIsDrawnAtTheSizeAsked()
+    {
+        for (int size : {16, 256}) {
+            const QImage icon = programIcon().pixmap(size).toImage();
+            QCOMPARE(icon.size(), QSize(size, size));
+            QVERIFY(icon.pixelColor(size / 2, size / 2).alpha() > 0);
+        }
     }
 };
 

@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "ui/button_font.h"
+#include "ui/control_ids/evaluation_dialog.h"
+#include "ui/control_ids/group_dialog.h"
+#include "ui/control_ids/main_window.h"
+#include "ui/control_ids/package_editor.h"
+#include "ui/control_ids/rename_dialog.h"
+#include "ui/control_ids/save_downloaded_dialog.h"
+#include "ui/control_ids/test_configuration_panel.h"
 #include "ui/colour_scheme.h"
 #include "ui/design_grid.h"
 
@@ -29,13 +36,10 @@ TEST(DesignGrid, KeepsABandFreeAtTheBottomOfTheWorkArea)
 
 TEST(ColourScheme, HoldsTheThreeSchemes)
 {
-    EXPECT_EQ(colourScheme(kSchemeBlue).dialogColour, rgb(0xB8D3EA));
-    EXPECT_EQ(colourScheme(kSchemeCream).mainColour, rgb(0xFBF3EE));
     EXPECT_EQ(colourScheme(kSchemeCream).panelFrame(), rgb(0xD3CBC6));
     // In the grey scheme the main window and its panels share one colour.
     EXPECT_EQ(colourScheme(kSchemeGrey).mainColour, colourScheme(kSchemeGrey).panelColour);
     EXPECT_EQ(colourScheme(kSchemeGrey).panelColour.shifted(60), rgb(0xBEBEBE));
-    EXPECT_EQ(colourScheme(kSchemeCream).smallButtonText, rgb(0x773D00));
     EXPECT_EQ(colourScheme(kSchemeCream).titleText(), rgb(0x8B510A));
     EXPECT_EQ(rgb(0x101010).shifted(-20), rgb(0x000000));
     EXPECT_EQ(colourScheme(7).number, kSchemeCream);
@@ -50,84 +54,39 @@ TEST(ColourScheme, IsReadFromTheFirstByteOfTheColourFile)
     EXPECT_EQ(schemeFromColourFile("x"), std::nullopt);
 }
 
-struct FontCase {
-    int kind;
-    int control;
-    int expected;
-};
-
-void expectHeights(const DesignGrid& grid, std::initializer_list<FontCase> cases)
+// One row for each way a rule can match, and for the order in which later rules override.
+TEST(ButtonTextHeight, FollowsTheRuleTable)
 {
-    for (const FontCase& c : cases) {
-        EXPECT_EQ(bitmapButtonTextHeight(c.kind, c.control, grid), c.expected)
-            << "kind " << c.kind << ", control " << c.control << ", screen " << grid.screenW();
+    struct Case {
+        DesignGrid grid;
+        WindowKind kind;
+        int control;
+        int expected;
+    };
+    const DesignGrid full(1600, 1200);
+    const DesignGrid small(1366, 758);
+    namespace configuration = test_configuration_panel_control;
+    const Case cases[] = {
+        {small, WindowKind::Main, main_window_control::Test, small.y(33)},                // no rule
+        {full, WindowKind::PackageEditor, package_editor_control::DeleteSelected, 22},     // a control anywhere
+        {full, WindowKind::Group, group_dialog_control::AddGroup, 18},                     // a whole window
+        {small, WindowKind::Evaluation, evaluation_dialog_control::Ok, small.y(50)},       // all windows but one
+        {small, WindowKind::Main, main_window_control::Quit, small.y(33)},                 // ... and that one
+        {full, WindowKind::Rename, rename_dialog_control::Ok, 36},                         // a later rule wins
+        {full, WindowKind::Rename, rename_dialog_control::Cancel, 17},
+        {full, WindowKind::PackageEditor, package_editor_control::Change, 26},
+        {full, WindowKind::SaveDownloaded, save_downloaded_dialog_control::ChangeGroup, 17},
+        {DesignGrid(900, 675), WindowKind::Main, main_window_control::TransferWords, DesignGrid(900, 675).y(24)},
+        {DesignGrid(901, 675), WindowKind::Main, main_window_control::TransferWords, DesignGrid(901, 675).y(19)},
+        {DesignGrid(1499, 1124), WindowKind::TestConfiguration, configuration::SelectAll, DesignGrid(1499, 1124).y(25)},
+        {full, WindowKind::TestConfiguration, configuration::AsLastTime, 23},
+        {DesignGrid(899, 674), WindowKind::TestConfiguration, configuration::Start, DesignGrid(899, 674).y(50)},
+        {DesignGrid(900, 675), WindowKind::TestConfiguration, configuration::Start, DesignGrid(900, 675).y(37)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(bitmapButtonTextHeight(c.kind, c.control, c.grid), c.expected)
+            << "kind " << static_cast<int>(c.kind) << ", control " << c.control << ", screen " << c.grid.screenW();
     }
-}
-
-const DesignGrid kFull(1600, 1200);
-const DesignGrid kSmall(1366, 758);
-
-TEST(ButtonTextHeight, DefaultsToThirtyThreeGridUnits)
-{
-    expectHeights(kFull, {{kMainWindow, 6, 33}, {kTestRunWindow, 134, 50}});
-    expectHeights(kSmall, {{kMainWindow, 6, kSmall.y(33)}});
-}
-
-TEST(ButtonTextHeight, ControlRulesApplyInEveryWindow)
-{
-    expectHeights(kFull, {{kPackageEditorWindow, 168, 22}, {kPackageEditorWindow, 109, 26}, {kTestRunWindow, 169, 21},
-                          {kTestRunWindow, 172, 21}, {kTestConfigurationWindow, 1254, 13}});
-}
-
-TEST(ButtonTextHeight, CloseButtonsAreLargeExceptInTheMainWindow)
-{
-    expectHeights(kSmall, {{kEvaluationWindow, 159, kSmall.y(50)}, {kTestRunWindow, 134, kSmall.y(50)},
-                           {kAboutWindow, 179, kSmall.y(50)}, {kMainWindow, 2, kSmall.y(33)}});
-}
-
-TEST(ButtonTextHeight, WindowRulesAndTheirExceptions)
-{
-    expectHeights(kFull, {{kGroupWindow, 94, 18},
-                          {kAboutWindow, 11, 17},
-                          {kRenameWindow, 2, 17},
-                          {kRenameWindow, 1, 36},  // the rename window's rule overrides the close buttons'
-                          {kUnfinishedTestWindow, 155, 18},
-                          {kTestInformationWindow, 2, 25},
-                          {kPackageEditorWindow, 180, 17},
-                          {kPackageEditorWindow, 116, 23},
-                          {kPackageEditorWindow, 115, 26},
-                          {kExportWindow, 184, 15},
-                          {kExportWindow, 181, 22},
-                          {kAddPackageWindow, 2, 16},
-                          {kAddPackageWindow, 201, 32},
-                          {kTipsWindow, 2, 34},
-                          {kTipsWindow, 208, 22},
-                          {kOnlineLoginWindow, 1, 32},
-                          {kOnlineLoginWindow, 2, 16},
-                          {kOnlineCatalogueWindow, 2, 17},
-                          {kOnlineCatalogueWindow, 1, 21},
-                          {kOnlineCatalogueWindow, 1285, 19},
-                          {kOnlineSavingWindow, 2, 17},
-                          {kOnlineSavingWindow, 1286, 17},
-                          {kOnlineSavingWindow, 1, 23}});
-}
-
-TEST(ButtonTextHeight, NarrowScreensGetLargerText)
-{
-    expectHeights(DesignGrid(900, 675), {{kMainWindow, 12, DesignGrid(900, 675).y(24)}});
-    expectHeights(DesignGrid(901, 675), {{kMainWindow, 12, DesignGrid(901, 675).y(19)}});
-    expectHeights(DesignGrid(1499, 1124), {{kTestConfigurationWindow, 130, DesignGrid(1499, 1124).y(25)}});
-    expectHeights(kFull, {{kTestConfigurationWindow, 131, 23}, {kTestConfigurationWindow, 160, 23}});
-    expectHeights(DesignGrid(899, 674), {{kTestConfigurationWindow, 127, DesignGrid(899, 674).y(50)}});
-    expectHeights(DesignGrid(900, 675), {{kTestConfigurationWindow, 127, DesignGrid(900, 675).y(37)}});
-}
-
-TEST(ButtonTextHeight, LargeWindows)
-{
-    EXPECT_TRUE(isLargeWindow(kTestRunWindow));
-    EXPECT_TRUE(isLargeWindow(kMainWindow));
-    EXPECT_TRUE(isLargeWindow(kTestConfigurationWindow));
-    EXPECT_FALSE(isLargeWindow(kEvaluationWindow));
 }
 
 }  // namespace

@@ -1,0 +1,261 @@
+// The windows under the offscreen platform: start-up with the largest collection to the first
+// painted window, and a confirmed answer to the next question on screen. Each against a floor
+// that does the same work the plain way in the same run.
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+
+#include "app/main_window.h"
+#include "ratio_report.h"
+#include "store/file_io.h"
+#include "test/test_files.h"
+#include "test/test_run_window.h"
+#include "test/test_session.h"
+#include "ui/controls.h"
+#include "ui/program.h"
+#include "ui/window_requests.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace lexivo;
+using Clock = std::chrono::steady_clock;
+
+// Message boxes would wait for a user: they are counted, and a run that shows one fails.
+class CountingDialogs final : public Dialogs {
+public:
+    void showMessage(QWidget*, const Message&) override { ++shown; }
+    bool askYesNo(QWidget*, const Message&) override { return ++shown, false; }
+    int shown = 0;
+};
+class NoShell final : public Shell {
+public:
+    bool open(const QString&) override { return true; }
+};
+class SilentVoice final : public Voice {
+public:
+    bool busy() const override { return false; }
+    void say(const QString&) override {}
+};
+class NoRequests final : public WindowRequests {
+public:
+    void openAddPackageForRemainingWords() override {}
+};
+
+// A program directory for one benchmark, removed afterwards.
+class ProgramDirectory {
+public:
+    ProgramDirectory()
+    {
+        std::string pattern = (fs::temp_directory_path() / "lexivo-window-bench-XXXXXX").string();
+        root_ = ::mkdtemp(pattern.data());
+    }
+    ~ProgramDirectory() { fs::remove_all(root_); }
+    ProgramDirectory(const ProgramDirectory&) = delete;
+    ProgramDirectory& operator=(const ProgramDirectory&) = delete;
+
+    DataTree tree() const { return DataTree(root_); }
+    void writePackages(const std::string& group, int packages, int words) const
+    {
+        fs::create_directories(tree().temporaryDirectory(group));
+        for (int package = 0; package < packages; ++package) {
+            std::string bytes;
+            for (int i = 0; i < words; ++i) {
+                const std::string n = std::to_string(package) + "-" + std::to_string(i);
+                // Appended piece by piece: GCC 12 warns wrongly about chained + on strings.
+                for (const std::string& piece : {"word " + n, "|slovo " + n, "|An example with word " + n, std::string(".|4\r\n")}) {
+                    bytes += piece;
+                }
+            }
+            (void)writeFileAtomically(tree().packageFile(group, "Balíček " + std::to_string(package)),
+                                      tree().packageFile(group, "slov"), bytes);
+        }
+    }
+
+private:
+    fs::path root_;
+};
+
+// The largest collection: 49 groups, the first with 481 packages of 20 words.
+const ProgramDirectory& largestCollection()
+{
+    static const auto directory = [] {
+        auto made = std::make_unique<ProgramDirectory>();
+        for (int group = 1; group < 49; ++group) {
+            fs::create_directories(made->tree().temporaryDirectory("Skupina " + std::to_string(group)));
+        }
+        made->writePackages("Skupina 0", 481, 20);
+        return made;
+    }();
+    return *directory;
+}
+
+struct ProgramState {
+    explicit ProgramState(const DataTree& tree) : program(tree, dialogs, shell, voice), tests(tree, program.random)
+    {
+        program.grid = DesignGrid(1600, 1200);
+        program.config.autoSpeak = 0;
+    }
+    CountingDialogs dialogs;
+    NoShell shell;
+    SilentVoice voice;
+    Program program;
+    TestSession tests;
+};
+
+void StartUpToThePaintedWindow(benchmark::State& state)
+{
+    const ProgramDirectory& directory = largestCollection();
+    for (auto _ : state) {
+        ProgramState shared(directory.tree());
+        MainWindow window(shared.program, shared.tests);
+        window.startUp();
+        window.resize(1600, 1200);
+        window.show();
+        benchmark::DoNotOptimize(window.grab());
+        if (window.packageList()->count() != 481 || shared.dialogs.shown > 0) {
+            state.SkipWithError("the collection did not load");
+            return;
+        }
+    }
+}
+BENCHMARK(StartUpToThePaintedWindow)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// What start-up cannot avoid: listing the groups and the packages, reading the first package,
+// and painting a plain window of the same size.
+void FloorListAndPaintThePackages(benchmark::State& state)
+{
+    const ProgramDirectory& directory = largestCollection();
+    const DataTree tree = directory.tree();
+    for (auto _ : state) {
+        std::vector<std::string> names;
+        for (const auto& root : {tree.dataRoot(), tree.groupDirectory("Skupina 0")}) {
+            for (const auto& entry : fs::directory_iterator(root)) {
+                names.push_back(entry.path().filename().string());
+            }
+        }
+        benchmark::DoNotOptimize(readFileBytes(tree.packageFile("Skupina 0", "Balíček 0")));
+        QWidget window;
+        window.resize(1600, 1200);
+        window.show();
+        benchmark::DoNotOptimize(window.grab());
+        benchmark::DoNotOptimize(names);
+    }
+}
+BENCHMARK(FloorListAndPaintThePackages)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// Closes each feedback window as soon as it shows and notes when: an answer is measured from
+// there to the next question on screen, as the user waits for it.
+class FeedbackCloser : public QObject {
+public:
+    FeedbackCloser() { qApp->installEventFilter(this); }
+    ~FeedbackCloser() override { qApp->removeEventFilter(this); }
+    Clock::time_point closed;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (auto* dialog = qobject_cast<QDialog*>(watched); dialog && event->type() == QEvent::Show) {
+            QTimer::singleShot(0, dialog, [this, dialog] {
+                closed = Clock::now();
+                dialog->accept();
+            });
+        }
+        return false;
+    }
+};
+
+const ProgramDirectory& tenThousandWords()
+{
+    static const auto directory = [] {
+        auto made = std::make_unique<ProgramDirectory>();
+        made->writePackages("G", 10, 1000);
+        return made;
+    }();
+    return *directory;
+}
+
+// Until all are right, every right answer rewrites the pool (the word leaves it) and the
+// package (its coefficient drops), so every measured answer changes the files.
+void AnswerToTheNextQuestionOnScreen(benchmark::State& state)
+{
+    ProgramState shared(tenThousandWords().tree());
+    std::vector<std::string> packages;
+    for (int package = 0; package < 10; ++package) {
+        packages.push_back("Balíček " + std::to_string(package));
+    }
+    if (!shared.tests.engine.startTest("G", packages, TestSettings{}).ok()) {
+        state.SkipWithError("the test did not start");
+        return;
+    }
+    QWidget mainWindow;
+    mainWindow.resize(1600, 1200);
+    NoRequests requests;
+    TestRunWindow run(shared.program, shared.tests, requests, &mainWindow);
+    mainWindow.show();
+    FeedbackCloser closer;
+    Clock::time_point shown;
+    QObject::connect(&run, &TestRunWindow::questionShown, [&shown] { shown = Clock::now(); });
+    for (auto _ : state) {
+        run.answerField()->setText(QString::fromStdString(shared.tests.engine.expectedText()));
+        run.confirmAnswer();
+        state.SetIterationTime(std::chrono::duration<double>(shown - closer.closed).count());
+    }
+    if (shared.dialogs.shown > 0) {
+        state.SkipWithError("an answer was refused");
+    }
+}
+BENCHMARK(AnswerToTheNextQuestionOnScreen)->UseManualTime()->Iterations(200)->Unit(benchmark::kMillisecond);
+
+void writeAndSync(const fs::path& file, const std::string& bytes)
+{
+    const int descriptor = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    benchmark::DoNotOptimize(::write(descriptor, bytes.data(), bytes.size()));
+    ::fsync(descriptor);
+    ::close(descriptor);
+}
+
+// Writing the pool and one package once each, with fsync.
+void FloorWritePoolAndPackage(benchmark::State& state)
+{
+    const DataTree tree = tenThousandWords().tree();
+    RandomGenerator random(1);
+    TestEngine engine(tree, random);
+    (void)engine.startTest("G", {"Balíček 0", "Balíček 1", "Balíček 2", "Balíček 3", "Balíček 4", "Balíček 5",
+                                 "Balíček 6", "Balíček 7", "Balíček 8", "Balíček 9"},
+                           TestSettings{});
+    const std::string pool = readFileBytes(tree.temporaryFile("G", kTestPoolName)).value_or("");
+    const std::string package = readFileBytes(tree.packageFile("G", "Balíček 0")).value_or("");
+    for (auto _ : state) {
+        writeAndSync(tree.temporaryFile("G", "floor-pool"), pool);
+        writeAndSync(tree.temporaryFile("G", "floor-package"), package);
+    }
+}
+BENCHMARK(FloorWritePoolAndPackage)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    installFontSubstitutes();
+    return lexivo::bench::runWithRatios(
+        argc, argv,
+        {{"StartUpToThePaintedWindow/real_time", "FloorListAndPaintThePackages/real_time"},
+         {"AnswerToTheNextQuestionOnScreen/iterations:200/manual_time", "FloorWritePoolAndPackage/real_time"}});
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Control numbers of the package editor.
+
+namespace lexivo::package_editor_control {
+
+inline constexpr int Ok = 2;
+inline constexpr int OtherPackage = 7;
+inline constexpr int WordList = 103;
+inline constexpr int NewCzech = 107;
+inline constexpr int NewEnglish = 108;
+inline constexpr int Add = 109;
+inline constexpr int ChangedCzech = 113;
+inline constexpr int ChangedEnglish = 114;
+inline constexpr int Change = 115;
+inline constexpr int Delete = 116;
+inline constexpr int SortOrder = 121;
+inline constexpr int DeleteSelected = 168;
+inline constexpr int Print = 180;
+inline constexpr int NewExample = 241;
+inline constexpr int ChangedExample = 242;
+inline constexpr int Knowledge = 251;
+
+}  // namespace lexivo::package_editor_control
