@@ -1,6 +1,8 @@
 #include "store/collection.h"
 
 #include <filesystem>
+#include <functional>
+#include <sys/stat.h>
 #include <string>
 #include <vector>
 
@@ -217,6 +219,78 @@ TEST_F(CollectionTest, DeletingAPackageEvenWhenReadOnly)
     EXPECT_FALSE(exists(temp.tree().packageFile("G", "Pryč")));
     EXPECT_FALSE(selectionKept("G"));
     EXPECT_FALSE(collection.deletePackage("../../config").ok());
+}
+
+TEST_F(CollectionTest, ListingSkipsWhatCannotBeAGroupOrAPackage)
+{
+    for (const char* name : {"A|B", "Line\nEnd", "Tab\tName"}) {
+        fs::create_directories(temp.tree().dataRoot() / name);
+    }
+    fs::create_directories(temp.tree().dataRoot() / kNoGroupMarker);
+    EXPECT_EQ(collection.listGroups(), 0);
+    EXPECT_EQ(collection.currentGroup(), kNoGroupMarker);
+
+    temp.writePackage("G", "P", "a|b||4\r\n");
+    writeBytes(temp.root() / "outside", "c|d||4\r\n");
+    const fs::path group = temp.tree().groupDirectory("G");
+    ASSERT_EQ(::mkfifo((group / "fifo").c_str(), 0644), 0);
+    fs::create_symlink("/dev/zero", group / "zero");
+    fs::create_symlink(temp.root() / "gone", group / "dangling");
+    fs::create_symlink(temp.root() / "outside", group / "linked");
+    for (const char* name : {"bad|name", "line\nend", "ctrl\x01", "c1\xC2\x85"}) {
+        writeBytes(group / name, "x|y||4\r\n");
+    }
+    EXPECT_EQ(collection.listGroups(), 1);
+    EXPECT_EQ(collection.listPackages(), (Names{"linked", "P"}));
+}
+
+TEST_F(CollectionTest, DeletingAGroupNeverReachesOutsideIt)
+{
+    const fs::path outside = temp.root() / "outside";
+    fs::create_directories(outside);
+    writeBytes(outside / "precious", "keep");
+    fs::permissions(outside / "precious", fs::perms::owner_read);
+    fs::create_directories(temp.tree().dataRoot());
+    fs::create_directory_symlink(outside, temp.tree().groupDirectory("Linked"));
+    temp.writePackage("G", "P", "a|b||4\r\n");
+    fs::create_symlink(outside / "precious", temp.tree().packageFile("G", "link"));
+    fs::create_directory_symlink(outside, temp.tree().temporaryDirectory("G"));
+    collection.listGroups();
+
+    writeBytes(temp.root() / "config", "settings");
+    writeBytes(temp.tree().dataRoot() / "soubor", "not a group");
+    EXPECT_FALSE(collection.deleteGroup("..").ok());
+    EXPECT_FALSE(collection.deleteGroup(".").ok());
+    EXPECT_EQ(readBytes(temp.root() / "config"), "settings");
+    EXPECT_EQ(readBytes(temp.tree().dataRoot() / "soubor"), "not a group");
+    ASSERT_TRUE(collection.deleteGroup("Linked").ok());
+    ASSERT_TRUE(collection.deleteGroup("G").ok());
+    EXPECT_FALSE(exists(temp.tree().groupDirectory("Linked")));
+    EXPECT_FALSE(exists(temp.tree().groupDirectory("G")));
+    EXPECT_EQ(readBytes(outside / "precious"), "keep");
+    EXPECT_EQ(fs::status(outside / "precious").permissions(), fs::perms::owner_read);
+}
+
+TEST_F(CollectionTest, ASelectionThatCannotBeForgottenIsReported)
+{
+    temp.writePackage("Zdroj", "Z", "a|b||4\r\n");
+    temp.writePackage("G", "P", "a|b||4\r\n");
+    collection.setCurrentGroup("G");
+    collection.listGroups();
+    // A directory in the place of `packs` cannot be deleted.
+    fs::create_directories(temp.tree().temporaryFile("G", "packs") / "x");
+    const std::vector<std::function<Status()>> operations = {
+        [&] { return collection.createPackage("Nový"); },
+        [&] { return collection.copyPackageFromGroup("Zdroj", "Z", "Kopie"); },
+        [&] { return collection.renamePackage("Nový", "Jiný"); },
+        [&] { return collection.deletePackage("Jiný"); },
+    };
+    for (const auto& operation : operations) {
+        const Status status = operation();
+        ASSERT_FALSE(status.ok());
+        EXPECT_NE(status.message().text.find("packs"), std::string::npos) << status.message().text;
+    }
+    EXPECT_EQ(collection.listPackages(), (Names{"Kopie", "P"}));
 }
 
 TEST_F(CollectionTest, PackageOperationsNeedAGroup)
