@@ -1,5 +1,6 @@
 #include "store/collection.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <sys/stat.h>
@@ -291,6 +292,24 @@ TEST_F(CollectionTest, ASelectionThatCannotBeForgottenIsReported)
         EXPECT_NE(status.message().text.find("packs"), std::string::npos) << status.message().text;
     }
     EXPECT_EQ(collection.listPackages(), (Names{"Kopie", "P"}));
+}
+
+TEST(ProgramDirectory, BesideTheProgramOnlyForAPortableCopy)
+{
+    TempTree temp;
+    const fs::path program = temp.root() / "program";
+    fs::create_directories(program);
+    const char* before = std::getenv("XDG_DATA_HOME");
+    const std::string saved = before != nullptr ? before : "";
+    ::setenv("XDG_DATA_HOME", (temp.root() / "user").c_str(), 1);
+    EXPECT_EQ(resolveProgramDirectory(program), temp.root() / "user" / "Lexivo");
+    EXPECT_TRUE(fs::is_directory(temp.root() / "user" / "Lexivo"));
+    for (const char* held : {"config", "Data"}) {
+        writeBytes(program / held, "");
+        EXPECT_EQ(resolveProgramDirectory(program), program);
+        fs::remove(program / held);
+    }
+    before != nullptr ? ::setenv("XDG_DATA_HOME", saved.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
 }
 
 TEST_F(CollectionTest, PackageOperationsNeedAGroup)
