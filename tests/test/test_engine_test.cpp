@@ -1,6 +1,10 @@
 #include "test/test_engine.h"
 
+#include <cerrno>
 #include <filesystem>
+#include <functional>
+#include <sys/stat.h>
+#include <tuple>
 #include <map>
 #include <string>
 #include <vector>
@@ -8,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "store/cp1250.h"
+#include "store/file_io.h"
 #include "store/package_file.h"
 #include "test/test_files.h"
 #include "support/temp_tree.h"
@@ -213,6 +218,116 @@ TEST_F(TestEngineTest, ADeletedPackageStillCountsTheAnswerAndIsNotRecreated)
     EXPECT_EQ(engine.remainingCount(), 1);
     EXPECT_FALSE(fs::exists(temp.tree().packageFile("G", "P")));
     EXPECT_FALSE(fs::exists(temp.tree().packageFile("G", "slov")));
+}
+
+TEST_F(TestEngineTest, EveryFailedPackageUpdateIsReportedNamingThePackage)
+{
+    testing::FileCallsReset calls;
+    const std::vector<std::function<void()>> faults = {
+        [&] { fs::create_directory(temp.tree().packageFile("G", "slov")); },
+        [&] { fs::remove(temp.tree().packageFile("G", "P")); },
+        [&] { failFileCall(FileCall::DirectorySync, 2, EIO); },  // the pool's goes first
+    };
+    for (const auto& fault : faults) {
+        writePackage("P", "one|jedna||3\r\ntwo|dva||3\r\n");
+        ASSERT_TRUE(engine.startTest("G", {"P"}, fixed(5, false, false)).ok());
+        ASSERT_TRUE(engine.pickNextWord());
+        fault();
+        const auto outcome = engine.recordAnswer(true);
+        ASSERT_TRUE(outcome.ok());
+        ASSERT_TRUE(outcome->packageNotUpdated.has_value());
+        EXPECT_NE(outcome->packageNotUpdated->text.find("„P“"), std::string::npos);
+        EXPECT_EQ(engine.state().rightCount, 1);
+        fs::remove_all(temp.tree().packageFile("G", "slov"));
+    }
+}
+
+TEST_F(TestEngineTest, AFailedPoolWriteChangesNothingInMemory)
+{
+    testing::FileCallsReset calls;
+    writePackage("P", "one|jedna||4\r\ntwo|dva||4\r\n");
+    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll()).ok());
+    ASSERT_TRUE(engine.pickNextWord());
+    const TestState before = engine.state();
+    const std::string poolBefore = pool();
+    failFileCall(FileCall::Rename, 1, EIO);
+    EXPECT_FALSE(engine.recordAnswer(true).ok());
+    EXPECT_EQ(engine.state(), before);
+    EXPECT_EQ(engine.remainingCount(), 2);
+    EXPECT_EQ(pool(), poolBefore);
+    EXPECT_FALSE(answer(engine, true));  // the same question can be answered again
+    EXPECT_EQ(engine.remainingCount(), 1);
+}
+
+TEST_F(TestEngineTest, PackageLinesNeverBecomePoolHeadingsAndHeadingsNeverLeadOutside)
+{
+    writePackage("P", "#|evil|x|4\r\nok|dobře||4\r\na|b|c|4|#|split\r\n");
+    ASSERT_EQ(engine.startTest("G", {"P"}, untilAll()).value(), 2);
+    EXPECT_EQ(engine.poolPackageNames(), (std::vector<std::string>{"P"}));
+    EXPECT_EQ(pool(), "#|P\r\nok|dobře||4\r\na|b|c|4|");
+
+    ASSERT_EQ(::mkfifo(temp.tree().packageFile("G", "fifo").c_str(), 0644), 0);
+    const auto refused = engine.startTest("G", {"P", "fifo"}, untilAll());
+    ASSERT_FALSE(refused.ok());
+    EXPECT_NE(refused.message().text.find("fifo"), std::string::npos);
+
+    // A damaged pool whose heading names a path: the answer counts, nothing outside changes.
+    writeBytes(temp.tree().temporaryFile("G", "Test"), "#|../../../outside\r\nw|s||4\r\n");
+    writeBytes(temp.root() / "outside", "w|s||4\r\n");
+    ASSERT_TRUE(saveTestInfo(temp.tree(), "G", TestState{}).ok());
+    ASSERT_TRUE(engine.resumeSavedTest("G").ok());
+    ASSERT_TRUE(engine.pickNextWord());
+    const auto outcome = engine.recordAnswer(false);
+    ASSERT_TRUE(outcome.ok());
+    EXPECT_TRUE(outcome->packageNotUpdated.has_value());
+    EXPECT_EQ(readBytes(temp.root() / "outside"), "w|s||4\r\n");
+}
+
+TEST_F(TestEngineTest, AResumedTestKeepsItsSavedStateInStepAfterEveryAnswer)
+{
+    testing::FileCallsReset calls;
+    writePackage("P", "one|jedna||4\r\ntwo|dva||4\r\nthree|tři||4\r\nfour|čtyři||4\r\n");
+    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll()).ok());
+    ASSERT_TRUE(engine.pickNextWord());
+    answer(engine, true);
+    ASSERT_TRUE(engine.saveInterruptedTest().ok());
+
+    auto resumeAgain = [&] {
+        TestEngine resumed(temp.tree(), random);
+        EXPECT_TRUE(resumed.resumeSavedTest("G").ok());
+        return std::pair(resumed.state(), resumed.remainingCount());
+    };
+    TestEngine resumed(temp.tree(), random);
+    ASSERT_TRUE(resumed.resumeSavedTest("G").ok());
+    ASSERT_TRUE(resumed.pickNextWord(true));
+    answer(resumed, false);
+    ASSERT_TRUE(resumed.pickNextWord());
+    answer(resumed, true);
+    // Ended without saving (the program's "Konec", a kill): the next resume sees both answers.
+    auto [state, remaining] = resumeAgain();
+    EXPECT_EQ(state.rightCount, 2);
+    EXPECT_EQ(state.wrongCount, 1);
+    EXPECT_EQ(remaining, 2);
+
+    // An answer cut short after the pool and the package changed, before TestInfo did:
+    // the next resume finishes it.
+    ASSERT_TRUE(resumed.pickNextWord());
+    failFileCall(FileCall::Rename, 4, EIO);
+    const auto outcome = resumed.recordAnswer(true);
+    ASSERT_TRUE(outcome.ok());
+    EXPECT_TRUE(outcome->savedTestNotUpdated.has_value());
+    std::tie(state, remaining) = resumeAgain();
+    EXPECT_EQ(state.rightCount, 3);
+    EXPECT_EQ(remaining, 1);
+    EXPECT_FALSE(fs::exists(temp.tree().temporaryFile("G", "Answer")));
+
+    // One cut short before the pool changed never happened.
+    ASSERT_TRUE(resumed.pickNextWord());
+    failFileCall(FileCall::Rename, 2, EIO);
+    EXPECT_FALSE(resumed.recordAnswer(true).ok());
+    std::tie(state, remaining) = resumeAgain();
+    EXPECT_EQ(state.rightCount, 3);
+    EXPECT_EQ(remaining, 1);
 }
 
 TEST_F(TestEngineTest, AnInterruptedTestResumesWithTheSameWordAndDirection)
