@@ -3,13 +3,12 @@
 
 #include <cstdlib>
 #include <dirent.h>
-#include <fcntl.h>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
+#include "durable_floor.h"
 #include "ratio_report.h"
 #include "store/collection.h"
 #include "store/file_io.h"
@@ -24,10 +23,8 @@ using namespace lexivo;
 // packages of 20 words each. Removed when the program ends.
 class Fixture {
 public:
-    Fixture()
+    Fixture() : root_(makeRoot()), tree_(root_)
     {
-        std::string pattern = (fs::temp_directory_path() / "lexivo-bench-XXXXXX").string();
-        root_ = ::mkdtemp(pattern.data());
         fs::create_directories(tree_.temporaryDirectory("G"));
         packageBytes_ = words(kMaxWordsPerPackage);
         writeFileAtomically(tree_.packageFile("G", "Velký"), tree_.packageFile("G", "slov"), packageBytes_).ok();
@@ -44,6 +41,13 @@ public:
     const std::string& packageBytes() const { return packageBytes_; }
 
 private:
+    // Made before the tree is built on it, so that nothing lands in the working directory.
+    static fs::path makeRoot()
+    {
+        std::string pattern = (fs::temp_directory_path() / "lexivo-bench-XXXXXX").string();
+        return ::mkdtemp(pattern.data());
+    }
+
     static std::string words(int count)
     {
         std::string bytes;
@@ -55,7 +59,7 @@ private:
     }
 
     fs::path root_;
-    DataTree tree_{root_};
+    DataTree tree_;
     std::string packageBytes_;
 };
 
@@ -69,7 +73,7 @@ void FloorReadPackageBytes(benchmark::State& state)
 {
     const fs::path file = fixture().tree().packageFile("G", "Velký");
     for (auto _ : state) {
-        benchmark::DoNotOptimize(readFileBytes(file));
+        benchmark::DoNotOptimize(readFileBytes(file).ok());
     }
 }
 BENCHMARK(FloorReadPackageBytes);
@@ -90,14 +94,12 @@ void CountPackage1000(benchmark::State& state)
 }
 BENCHMARK(CountPackage1000);
 
+// The same durable steps as a rewrite: scratch file, fdatasync, rename, directory fsync.
 void FloorWriteAndSyncPackageBytes(benchmark::State& state)
 {
     const fs::path file = fixture().tree().packageFile("G", "floor");
     for (auto _ : state) {
-        const int descriptor = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        benchmark::DoNotOptimize(::write(descriptor, fixture().packageBytes().data(), fixture().packageBytes().size()));
-        ::fsync(descriptor);
-        ::close(descriptor);
+        bench::replaceDurably(file, {fixture().packageBytes()});
     }
     fs::remove(file);
 }
@@ -151,7 +153,7 @@ void FloorReadGroupBytes(benchmark::State& state)
     for (auto _ : state) {
         for (const auto& entry : fs::directory_iterator(directory)) {
             if (entry.is_regular_file()) {
-                benchmark::DoNotOptimize(readFileBytes(entry.path()));
+                benchmark::DoNotOptimize(readFileBytes(entry.path()).ok());
             }
         }
     }
