@@ -32,7 +32,8 @@ test: deps build/test/build.ninja
 bench: deps build/release/build.ninja
 	cmake --build build/release --target benchmarks
 	@for b in build/release/bench/*_bench; do echo "== $$b"; \
-	$$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; done
+	$$b --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
+	--benchmark_report_aggregates_only=true || exit 1; done
 
 clean:
 	rm -rf build

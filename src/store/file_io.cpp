@@ -4,9 +4,11 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -200,6 +202,16 @@ Message fileErrorMessage(std::string_view action, const fs::path& file, int erro
                         " (" + std::strerror(errorNumber) + ").");
 }
 
+void adviseLargeBuffer(char* data, std::size_t size)
+{
+    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+    const std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kHugePage - 1);
+    if (end > begin) {
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);  // only advice: failure changes nothing
+    }
+}
+
 bool entryExists(const fs::path& entry)
 {
     struct stat info {};
@@ -228,20 +240,15 @@ Status appendFileBytes(const fs::path& file, std::string& out)
     if (static_cast<std::size_t>(info.st_size) > kMaxDataFileBytes) {
         return tooLargeMessage(file);
     }
+    // The file as large as it was when it was opened: it cannot exceed the bound meanwhile.
     const std::size_t start = out.size();
-    std::size_t expected = static_cast<std::size_t>(info.st_size);
-    // One byte more than the size, so that a file that grows meanwhile is noticed.
-    out.resize(start + expected + 1);
+    if (out.capacity() < start + static_cast<std::size_t>(info.st_size)) {
+        out.reserve(start + static_cast<std::size_t>(info.st_size));
+        adviseLargeBuffer(out.data(), out.capacity());
+    }
+    out.resize(start + static_cast<std::size_t>(info.st_size));
     std::size_t filled = 0;
-    for (;;) {
-        if (filled == out.size() - start) {
-            if (filled > kMaxDataFileBytes) {
-                out.resize(start);
-                return tooLargeMessage(file);
-            }
-            expected = std::max<std::size_t>(expected * 2, 65536);
-            out.resize(start + expected + 1);
-        }
+    while (filled < out.size() - start) {
         const ssize_t count = ::read(descriptor.get(), out.data() + start + filled, out.size() - start - filled);
         if (count < 0) {
             if (errno == EINTR) {

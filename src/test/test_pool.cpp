@@ -1,6 +1,7 @@
 #include "test/test_pool.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -65,24 +66,6 @@ private:
     std::uint32_t mask_;
 };
 
-// The number of LF bytes, sixteen at a time.
-std::size_t countLineEnds(std::string_view bytes)
-{
-    std::size_t count = 0;
-    std::size_t position = 0;
-#if defined(__SSE2__)
-    for (; position + 16 <= bytes.size(); position += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + position));
-        count += static_cast<std::size_t>(
-            __builtin_popcount(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8('\n'))))));
-    }
-#endif
-    for (; position < bytes.size(); ++position) {
-        count += bytes[position] == '\n' ? 1 : 0;
-    }
-    return count;
-}
-
 // The four fields of one record and where the next record starts, read as RecordReader reads
 // them (a line ends with LF or CR LF; a fourth separator ends a record mid-line), without
 // decoding anything.
@@ -91,7 +74,9 @@ struct RecordSpan {
     std::size_t end = 0;
 };
 
-RecordSpan scanRecord(std::string_view bytes, std::size_t start, DelimiterScanner& delimiters)
+// Inlined: it runs once for every record of the pool.
+[[gnu::always_inline]] inline RecordSpan scanRecord(std::string_view bytes, std::size_t start,
+                                                   DelimiterScanner& delimiters)
 {
     RecordSpan span;
     std::size_t fieldStart = start;
@@ -129,23 +114,30 @@ std::string withoutNuls(std::string_view field)
     return kept;
 }
 
-bool isEmptyField(std::string_view field) { return field.find_first_not_of('\0') == std::string_view::npos; }
+bool isEmptyField(std::string_view field)
+{
+    return field.empty() || (field[0] == '\0' && field.find_first_not_of('\0') == std::string_view::npos);
+}
 
 bool isHeadingField(std::string_view field)
 {
-    return field == "#" || (field.find('\0') != std::string_view::npos && withoutNuls(field) == "#");
+    if (field.empty() || (field[0] != '#' && field[0] != '\0')) {
+        return false;
+    }
+    return field == "#" || withoutNuls(field) == "#";
 }
 
 // The coefficient digit 0–4 when the field holds exactly one, else nothing.
-std::optional<int> digitOf(std::string_view field)
+[[gnu::always_inline]] inline std::optional<int> digitOf(std::string_view field)
 {
-    if (field.size() != 1 && field.find('\0') != std::string_view::npos) {
-        return digitOf(withoutNuls(field));
+    if (field.size() == 1) {
+        return field[0] >= '0' && field[0] <= '4' ? std::optional(field[0] - '0') : std::nullopt;
     }
-    if (field.size() == 1 && field[0] >= '0' && field[0] <= '4') {
-        return field[0] - '0';
+    if (field.find('\0') == std::string_view::npos) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    const std::string kept = withoutNuls(field);
+    return kept.size() == 1 && kept[0] >= '0' && kept[0] <= '4' ? std::optional(kept[0] - '0') : std::nullopt;
 }
 
 // The package name of a heading line, taken from its bytes so that no length cap applies.
@@ -169,6 +161,7 @@ Result<TestPool> TestPool::build(const DataTree& tree, std::string_view group, c
 {
     // Reserve the whole pool at once: growing a buffer of 25 MB step by step would hold two.
     std::vector<std::string> headings;
+    std::vector<bool> present;
     std::size_t size = 0;
     for (const std::string& package : packages) {
         auto name = encodeCp1250(package);
@@ -176,42 +169,35 @@ Result<TestPool> TestPool::build(const DataTree& tree, std::string_view group, c
             return errorMessage("Balíček „" + package + "“ má jméno, které test nemůže použít.");
         }
         headings.push_back("#|" + name.value() + "\r\n");
+        // A package deleted meanwhile adds no words; anything else under its name is refused below.
         struct stat info {};
-        const bool sized = ::stat(tree.packageFile(group, package).c_str(), &info) == 0 && S_ISREG(info.st_mode);
-        size += headings.back().size() + (sized ? static_cast<std::size_t>(info.st_size) + 3 : 0);
+        present.push_back(::stat(tree.packageFile(group, package).c_str(), &info) == 0 || errno != ENOENT);
+        size += headings.back().size() + (S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) + 3 : 0);
     }
-    if (size > kMaxDataFileBytes) {
+    if (size >= kMaxDataFileBytes) {
         return poolTooLargeMessage();
     }
     TestPool pool;
     pool.bytes_.reserve(size);
-    struct Content {
-        std::size_t start;
-        std::size_t end;
-    };
-    std::vector<Content> contents;
+    adviseLargeBuffer(pool.bytes_.data(), pool.bytes_.capacity());
+    pool.reserveIndex();
     for (std::size_t i = 0; i < packages.size(); ++i) {
+        pool.addHeading(pool.bytes_.size(), packages[i]);
         pool.bytes_ += headings[i];
         const std::size_t start = pool.bytes_.size();
-        const auto file = tree.packageFile(group, packages[i]);
-        // A package deleted meanwhile adds no words.
-        if (entryExists(file)) {
-            if (Status read = appendFileBytes(file, pool.bytes_); !read) {
+        if (present[i]) {
+            if (Status read = appendFileBytes(tree.packageFile(group, packages[i]), pool.bytes_); !read) {
                 return read.message();
             }
             if (pool.bytes_.size() > start && pool.bytes_.back() != '\n') {
                 pool.bytes_ += "\r\n";
             }
-            if (pool.bytes_.size() > kMaxDataFileBytes) {
+            if (pool.bytes_.size() >= kMaxDataFileBytes) {
                 return poolTooLargeMessage();
             }
         }
-        contents.push_back({start, pool.bytes_.size()});
-    }
-    pool.reserveIndex();
-    for (std::size_t i = 0; i < packages.size(); ++i) {
-        pool.addHeading(contents[i].start - headings[i].size(), headings[i].size(), packages[i]);
-        pool.indexRecords(contents[i].start, contents[i].end, Headings::LeftOut);
+        // While the package's bytes are still in the cache.
+        pool.indexRecords(start, pool.bytes_.size(), Headings::LeftOut);
     }
     return pool;
 }
@@ -221,6 +207,9 @@ Result<TestPool> TestPool::read(const std::filesystem::path& file)
     auto bytes = readFileBytes(file);
     if (!bytes) {
         return bytes.message();
+    }
+    if (bytes->size() >= kMaxDataFileBytes) {
+        return poolTooLargeMessage();
     }
     return parse(std::move(bytes).value());
 }
@@ -234,19 +223,17 @@ TestPool TestPool::parse(std::string bytes)
     return pool;
 }
 
-void TestPool::addHeading(std::size_t start, std::size_t length, std::string name)
+void TestPool::addHeading(std::size_t start, std::string name)
 {
+    headingOffsets_.push_back(static_cast<std::uint32_t>(start));
     packageNames_.push_back(std::move(name));
-    lines_.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length),
-                      static_cast<std::int32_t>(packageNames_.size() - 1), -1, 0});
 }
 
 void TestPool::reserveIndex()
 {
-    // Nearly every line is one record; growing the index step by step would hold it twice.
-    const std::size_t lineEnds = countLineEnds(bytes_);
-    lines_.reserve(lineEnds + 1);
-    wordLines_.reserve(lineEnds + 1);
+    // A word takes more than eight bytes in any real pool, so the index rarely has to move;
+    // the pages a smaller pool leaves untouched take no memory.
+    words_.reserve(bytes_.capacity() / 8 + 16);
 }
 
 void TestPool::indexRecords(std::size_t start, std::size_t end, Headings headings)
@@ -255,33 +242,56 @@ void TestPool::indexRecords(std::size_t start, std::size_t end, Headings heading
     DelimiterScanner delimiters(bytes, start);
     for (std::size_t position = start; position < bytes.size();) {
         const RecordSpan span = scanRecord(bytes, position, delimiters);
-        const std::size_t length = span.end - position;
         if (isHeadingField(span.fields[0])) {
             // Inside a package, a record that would read as a heading is no word: leaving it out
             // keeps it from splitting the pool.
             if (headings == Headings::Allowed) {
-                addHeading(position, length, headingName(bytes.substr(position, length)));
+                addHeading(position, headingName(bytes.substr(position, span.end - position)));
+            } else {
+                patches_.push_back({static_cast<std::uint32_t>(position), static_cast<std::uint32_t>(span.end - position)});
             }
-        } else {
-            Line line{static_cast<std::uint32_t>(position), static_cast<std::uint32_t>(length),
-                      static_cast<std::int32_t>(packageNames_.size()) - 1, -1, 0};
-            if (!isEmptyField(span.fields[0]) || !isEmptyField(span.fields[1]) || !isEmptyField(span.fields[2])) {
-                const std::optional<int> digit = digitOf(span.fields[3]);
-                line.coefficient = static_cast<std::int8_t>(digit.value_or(4));
-                line.flags = digit ? WrittenOut : 0;
-                ++levelCounts_[static_cast<std::size_t>(line.coefficient)];
-                wordLines_.push_back(static_cast<std::uint32_t>(lines_.size()));
-            }
-            lines_.push_back(line);
+        } else if (!isEmptyField(span.fields[0]) || !isEmptyField(span.fields[1]) || !isEmptyField(span.fields[2])) {
+            const std::optional<int> digit = digitOf(span.fields[3]);
+            const auto coefficient = static_cast<std::uint32_t>(digit.value_or(4));
+            ++levelCounts_[coefficient];
+            words_.push_back({static_cast<std::uint32_t>(position), coefficient, digit ? 1u : 0u});
         }
         position = span.end;
     }
 }
 
-std::string_view TestPool::text(const Line& line) const
+std::vector<TestPool::Patch>::const_iterator TestPool::patchAt(std::uint32_t offset) const
 {
-    const std::string& holder = (line.flags & Spilled) != 0 ? spill_ : bytes_;
-    return std::string_view(holder).substr(line.offset, line.length);
+    return std::lower_bound(patches_.begin(), patches_.end(), offset,
+                            [](const Patch& patch, std::uint32_t at) { return patch.offset < at; });
+}
+
+TestPool::Patch TestPool::stretchOf(const Word& word) const
+{
+    if (word.patched != 0) {
+        return *patchAt(word.offset);
+    }
+    const std::string_view rest = std::string_view(bytes_).substr(word.offset);
+    DelimiterScanner delimiters(rest, 0);
+    return {word.offset, static_cast<std::uint32_t>(scanRecord(rest, 0, delimiters).end)};
+}
+
+void TestPool::putPatch(const Patch& patch)
+{
+    const auto at = patches_.begin() + (patchAt(patch.offset) - patches_.begin());
+    if (at != patches_.end() && at->offset == patch.offset) {
+        *at = patch;
+    } else {
+        patches_.insert(at, patch);
+    }
+}
+
+std::string_view TestPool::wordLine(int index) const
+{
+    const Patch stretch = stretchOf(words_[static_cast<std::size_t>(index)]);
+    return stretch.replacementLength != 0
+               ? std::string_view(spill_).substr(stretch.replacementOffset, stretch.replacementLength)
+               : std::string_view(bytes_).substr(stretch.offset, stretch.length);
 }
 
 WordRecord TestPool::word(int index) const
@@ -292,24 +302,24 @@ WordRecord TestPool::word(int index) const
 
 const std::string& TestPool::packageOf(int index) const
 {
-    const std::int32_t package = lines_[wordLines_[static_cast<std::size_t>(index)]].package;
-    return package < 0 ? kNoPackage : packageNames_[static_cast<std::size_t>(package)];
+    // The nearest heading above the word.
+    const auto after = std::upper_bound(headingOffsets_.begin(), headingOffsets_.end(),
+                                        static_cast<std::uint32_t>(words_[static_cast<std::size_t>(index)].offset));
+    return after == headingOffsets_.begin() ? kNoPackage
+                                            : packageNames_[static_cast<std::size_t>(after - headingOffsets_.begin() - 1)];
 }
 
 int TestPool::coefficientOf(int index) const
 {
-    return lines_[wordLines_[static_cast<std::size_t>(index)]].coefficient;
+    return static_cast<int>(words_[static_cast<std::size_t>(index)].coefficient);
 }
 
-bool TestPool::coefficientWrittenOut(int index) const
-{
-    return (lines_[wordLines_[static_cast<std::size_t>(index)]].flags & WrittenOut) != 0;
-}
+bool TestPool::coefficientWrittenOut(int index) const { return words_[static_cast<std::size_t>(index)].writtenOut != 0; }
 
 int TestPool::nthWordAtLevel(int level, int n) const
 {
-    for (std::size_t index = 0; index < wordLines_.size(); ++index) {
-        if (lines_[wordLines_[index]].coefficient == level && n-- == 0) {
+    for (std::size_t index = 0; index < words_.size(); ++index) {
+        if (static_cast<int>(words_[index].coefficient) == level && n-- == 0) {
             return static_cast<int>(index);
         }
     }
@@ -324,6 +334,9 @@ Result<TestPool::Change> TestPool::prepareChange(int index, std::optional<int> c
         if (!line) {
             return line.message();
         }
+        if (line->size() >= kMaxDataFileBytes) {
+            return poolTooLargeMessage();
+        }
         change.line = std::move(line.value());
     }
     return change;
@@ -331,57 +344,65 @@ Result<TestPool::Change> TestPool::prepareChange(int index, std::optional<int> c
 
 void TestPool::write(PieceSink& sink, const Change* pending) const
 {
-    const std::uint32_t changedLine =
-        pending != nullptr ? wordLines_[static_cast<std::size_t>(pending->index)] : UINT32_MAX;
-    // Neighbouring lines that lie next to each other in memory go out as one piece.
-    std::string_view run;
-    auto emit = [&](std::string_view piece) {
-        if (!run.empty() && run.data() + run.size() == piece.data()) {
-            run = std::string_view(run.data(), run.size() + piece.size());
-            return;
-        }
-        sink.add(run);
-        run = piece;
-    };
-    for (std::uint32_t i = 0; i < lines_.size(); ++i) {
-        const Line& line = lines_[i];
-        if ((line.flags & Removed) != 0) {
-            continue;
-        }
-        if (i != changedLine) {
-            emit(text(line));
-        } else if (!pending->removesWord) {
-            emit(pending->line ? std::string_view(*pending->line) : text(line));
-        }
+    // The pending change is one more patch, taking the place of the word's own.
+    Patch pendingStretch{UINT32_MAX, 0, 0, 0};
+    std::string_view pendingText;
+    if (pending != nullptr) {
+        pendingStretch = stretchOf(words_[static_cast<std::size_t>(pending->index)]);
+        pendingText = pending->removesWord ? std::string_view() : pending->line ? std::string_view(*pending->line)
+                                                                                : wordLine(pending->index);
     }
-    sink.add(run);
+    const std::string_view bytes = bytes_;
+    std::size_t written = 0;
+    auto replace = [&](const Patch& stretch, std::string_view text) {
+        sink.add(bytes.substr(written, stretch.offset - written));
+        sink.add(text);
+        written = stretch.offset + stretch.length;
+    };
+    for (const Patch& patch : patches_) {
+        if (pendingStretch.offset < patch.offset) {
+            replace(pendingStretch, pendingText);
+            pendingStretch.offset = UINT32_MAX;
+        }
+        if (patch.offset == pendingStretch.offset) {
+            continue;  // replaced by the pending change, just above or below
+        }
+        replace(patch, std::string_view(spill_).substr(patch.replacementOffset, patch.replacementLength));
+    }
+    if (pendingStretch.offset != UINT32_MAX) {
+        replace(pendingStretch, pendingText);
+    }
+    sink.add(bytes.substr(written));
 }
 
 void TestPool::apply(const Change& change)
 {
-    const auto position = wordLines_.begin() + change.index;
-    Line& line = lines_[*position];
-    --levelCounts_[static_cast<std::size_t>(line.coefficient)];
+    const auto position = words_.begin() + change.index;
+    Word& word = *position;
+    Patch stretch = stretchOf(word);
+    --levelCounts_[word.coefficient];
     if (change.removesWord) {
-        line.flags |= Removed;
-        wordLines_.erase(position);
+        putPatch({stretch.offset, stretch.length, 0, 0});
+        words_.erase(position);
         return;
     }
     if (change.line) {
         const std::string& next = *change.line;
-        std::string& holder = (line.flags & Spilled) != 0 ? spill_ : bytes_;
-        if (next.size() == line.length) {
-            next.copy(holder.data() + line.offset, next.size());
+        if (word.patched == 0 && next.size() == stretch.length) {
+            next.copy(bytes_.data() + stretch.offset, next.size());
+        } else if (word.patched != 0 && next.size() == stretch.replacementLength) {
+            next.copy(spill_.data() + stretch.replacementOffset, next.size());
         } else {
-            line.offset = static_cast<std::uint32_t>(spill_.size());
-            line.length = static_cast<std::uint32_t>(next.size());
-            line.flags |= Spilled;
+            stretch.replacementOffset = static_cast<std::uint32_t>(spill_.size());
+            stretch.replacementLength = static_cast<std::uint32_t>(next.size());
             spill_ += next;
+            putPatch(stretch);
+            word.patched = 1;
         }
-        line.coefficient = static_cast<std::int8_t>(*change.coefficient);
-        line.flags |= WrittenOut;
+        word.coefficient = static_cast<std::uint32_t>(*change.coefficient);
+        word.writtenOut = 1;
     }
-    ++levelCounts_[static_cast<std::size_t>(line.coefficient)];
+    ++levelCounts_[word.coefficient];
 }
 
 }  // namespace lexivo

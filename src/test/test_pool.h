@@ -41,10 +41,10 @@ public:
     static TestPool parse(std::string bytes);
 
     // Words are the records that are neither headings nor empty; they are numbered from 0.
-    int wordCount() const { return static_cast<int>(wordLines_.size()); }
+    int wordCount() const { return static_cast<int>(words_.size()); }
     WordRecord word(int index) const;
     // The word's record exactly as the pool holds it.
-    std::string_view wordLine(int index) const { return text(lines_[wordLines_[static_cast<std::size_t>(index)]]); }
+    std::string_view wordLine(int index) const;
     const std::string& packageOf(int index) const;
     // The knowledge coefficient as a number: an empty field, or anything but a digit 0–4, is 4.
     int coefficientOf(int index) const;
@@ -65,27 +65,39 @@ public:
     void apply(const Change& change);
 
 private:
-    enum Flag : std::uint8_t { Removed = 1, WrittenOut = 2, Spilled = 4 };
-    struct Line {
-        std::uint32_t offset = 0;   // into bytes_, or into spill_ when Spilled
+    // A word in four bytes: 481 000 of them are held while a test runs, and fresh memory is
+    // slow to touch.
+    struct Word {
+        std::uint32_t offset : 26 = 0;      // where it stands in bytes_; a pool is smaller than 64 MB
+        std::uint32_t coefficient : 3 = 0;  // 0–4
+        std::uint32_t writtenOut : 1 = 0;   // the knowledge field is exactly the digit
+        std::uint32_t patched : 1 = 0;      // its line lies in spill_
+    };
+    // A stretch of bytes_ written differently: a word's line rewritten with another length
+    // (its new line lies in spill_), or a removed word or a left-out record (nothing).
+    struct Patch {
+        std::uint32_t offset = 0;
         std::uint32_t length = 0;
-        std::int32_t package = -1;  // index into packageNames_; -1 before any heading
-        std::int8_t coefficient = -1;  // 0–4 for a word, -1 for a heading or an empty record
-        std::uint8_t flags = 0;
+        std::uint32_t replacementOffset = 0;
+        std::uint32_t replacementLength = 0;
     };
     enum class Headings { Allowed, LeftOut };
 
-    std::string_view text(const Line& line) const;
     void reserveIndex();
     // Indexes the records of bytes_ from `start` to `end`.
     void indexRecords(std::size_t start, std::size_t end, Headings headings);
-    void addHeading(std::size_t start, std::size_t length, std::string name);
+    void addHeading(std::size_t start, std::string name);
+    std::vector<Patch>::const_iterator patchAt(std::uint32_t offset) const;
+    // The stretch of bytes_ the word's line took when the pool was read.
+    Patch stretchOf(const Word& word) const;
+    void putPatch(const Patch& patch);
 
     std::string bytes_;
-    std::string spill_;  // lines rewritten with another length than they had
-    std::vector<Line> lines_;
-    std::vector<std::uint32_t> wordLines_;  // line of each word, in order
-    std::vector<std::string> packageNames_;
+    std::string spill_;
+    std::vector<Word> words_;
+    std::vector<Patch> patches_;                  // in the order of their offsets
+    std::vector<std::uint32_t> headingOffsets_;  // where each heading stands in bytes_
+    std::vector<std::string> packageNames_;      // the name of each heading
     std::array<int, 5> levelCounts_{};
 };
 

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <tuple>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "store/file_io.h"
 #include "store/package_file.h"
 #include "test/test_files.h"
+#include "test/test_pool.h"
 #include "support/temp_tree.h"
 
 namespace lexivo {
@@ -401,6 +403,53 @@ TEST_F(TestEngineTest, DirectionsAndQuestionTexts)
     EXPECT_EQ(engine.typingHint("auto"), 1);
     EXPECT_EQ(engine.typingHint("automobile"), 2);
     EXPECT_EQ(engine.maskedExample(), "My ____________.");
+}
+
+// Collects what a pool writes.
+struct StringSink : PieceSink {
+    void add(std::string_view piece) override { bytes += piece; }
+    std::string bytes;
+};
+
+TEST(TestPool, ChangesAreWrittenFirstAndTakenIntoMemoryAfter)
+{
+    TestPool pool = TestPool::parse("#|A\r\na|1|\r\nb|2||3\r\n\r\nc|3||4|d|4\r\n#|B\r\ne|5||\n");
+    ASSERT_EQ(pool.wordCount(), 5);
+    struct Step {
+        char word;
+        std::optional<int> coefficient;
+        bool remove;
+        std::string expected;
+    };
+    const std::vector<Step> steps = {
+        {'a', 4, false, "#|A\r\na|1||4\r\nb|2||3\r\n\r\nc|3||4|d|4\r\n#|B\r\ne|5||\n"},   // grows
+        {'b', 2, false, "#|A\r\na|1||4\r\nb|2||2\r\n\r\nc|3||4|d|4\r\n#|B\r\ne|5||\n"},   // in place
+        {'c', std::nullopt, true, "#|A\r\na|1||4\r\nb|2||2\r\n\r\nd|4\r\n#|B\r\ne|5||\n"},
+        {'a', 3, false, "#|A\r\na|1||3\r\nb|2||2\r\n\r\nd|4\r\n#|B\r\ne|5||\n"},
+        {'e', 0, false, "#|A\r\na|1||3\r\nb|2||2\r\n\r\nd|4\r\n#|B\r\ne|5||0\r\n"},
+        {'a', std::nullopt, true, "#|A\r\nb|2||2\r\n\r\nd|4\r\n#|B\r\ne|5||0\r\n"},
+    };
+    for (const Step& step : steps) {
+        int index = 0;
+        while (pool.word(index).english != std::string(1, step.word)) {
+            ++index;
+        }
+        const std::string before = [&] { StringSink sink; pool.write(sink); return sink.bytes; }();
+        const auto change = pool.prepareChange(index, step.coefficient, step.remove);
+        ASSERT_TRUE(change.ok());
+        StringSink pending;
+        pool.write(pending, &change.value());
+        EXPECT_EQ(pending.bytes, step.expected) << step.word;
+        StringSink unchanged;
+        pool.write(unchanged);
+        EXPECT_EQ(unchanged.bytes, before);
+        pool.apply(change.value());
+        StringSink applied;
+        pool.write(applied);
+        EXPECT_EQ(applied.bytes, step.expected);
+        EXPECT_EQ(TestPool::parse(applied.bytes).levelCounts(), pool.levelCounts());
+    }
+    EXPECT_EQ(pool.packageOf(pool.wordCount() - 1), "B");
 }
 
 // The generator is part of the behaviour: a change to it, or to how draws are taken, shows here.
