@@ -15,8 +15,9 @@ build/release/build.ninja: | deps
 build/test/build.ninja: | deps
 	cmake -S . -B build/test -G $(CMAKE_GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DLEXIVO_SANITIZE=ON
 
+# Only the program: the test suites are built by `make test`.
 release: deps build/release/build.ninja
-	cmake --build build/release
+	cmake --build build/release --target lexivo
 
 # Without a desktop (a bare server, CI) the program runs on a virtual display.
 run: release
@@ -28,9 +29,11 @@ test: deps build/test/build.ninja
 	cmake --build build/test
 	cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
 
-bench: release
+bench: deps build/release/build.ninja
 	cmake --build build/release --target benchmarks
-	@for b in build/release/bench/*_bench; do echo "== $$b"; $$b || exit 1; done
+	@for b in build/release/bench/*_bench; do echo "== $$b"; \
+	$$b --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
+	--benchmark_report_aggregates_only=true || exit 1; done
 
 # The project's own web service on localhost:8080, with the starter catalogue and the demo
 # account (name and password "demo") in build/serve/lexivo.db, made when missing.

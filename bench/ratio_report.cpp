@@ -13,10 +13,11 @@ class CollectingReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
+        // With repetitions the median stands for the operation: a shared machine is noisy.
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-                timesNs[run.benchmark_name()] =
-                    run.GetAdjustedRealTime() * nanosecondsPer(run.time_unit);
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if ((run.run_type == Run::RT_Iteration || median) && !run.error_occurred) {
+                timesNs[run.run_name.str()] = run.GetAdjustedRealTime() * nanosecondsPer(run.time_unit);
             }
         }
         ConsoleReporter::ReportRuns(runs);

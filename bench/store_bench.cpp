@@ -3,13 +3,12 @@
 
 #include <cstdlib>
 #include <dirent.h>
-#include <fcntl.h>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
+#include "durable_floor.h"
 #include "ratio_report.h"
 #include "store/collection.h"
 #include "store/file_io.h"
@@ -20,20 +19,11 @@ namespace {
 namespace fs = std::filesystem;
 using namespace lexivo;
 
-fs::path makeTemporaryDirectory()
-{
-    std::string pattern = (fs::temp_directory_path() / "lexivo-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        std::abort();
-    }
-    return pattern;
-}
-
 // A program directory with one group "G": the package "Velký" of 1000 words and 480 more
 // packages of 20 words each. Removed when the program ends.
 class Fixture {
 public:
-    Fixture()
+    Fixture() : root_(makeRoot()), tree_(root_)
     {
         fs::create_directories(tree_.temporaryDirectory("G"));
         packageBytes_ = words(kMaxWordsPerPackage);
@@ -51,6 +41,13 @@ public:
     const std::string& packageBytes() const { return packageBytes_; }
 
 private:
+    // Made before the tree is built on it, so that nothing lands in the working directory.
+    static fs::path makeRoot()
+    {
+        std::string pattern = (fs::temp_directory_path() / "lexivo-bench-XXXXXX").string();
+        return ::mkdtemp(pattern.data());
+    }
+
     static std::string words(int count)
     {
         std::string bytes;
@@ -61,8 +58,8 @@ private:
         return bytes;
     }
 
-    fs::path root_ = makeTemporaryDirectory();  // before the tree, which is built from it
-    DataTree tree_{root_};
+    fs::path root_;
+    DataTree tree_;
     std::string packageBytes_;
 };
 
@@ -76,7 +73,7 @@ void FloorReadPackageBytes(benchmark::State& state)
 {
     const fs::path file = fixture().tree().packageFile("G", "Velký");
     for (auto _ : state) {
-        benchmark::DoNotOptimize(readFileBytes(file));
+        benchmark::DoNotOptimize(readFileBytes(file).ok());
     }
 }
 BENCHMARK(FloorReadPackageBytes);
@@ -97,14 +94,12 @@ void CountPackage1000(benchmark::State& state)
 }
 BENCHMARK(CountPackage1000);
 
+// The same durable steps as a rewrite: scratch file, fdatasync, rename, directory fsync.
 void FloorWriteAndSyncPackageBytes(benchmark::State& state)
 {
     const fs::path file = fixture().tree().packageFile("G", "floor");
     for (auto _ : state) {
-        const int descriptor = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        benchmark::DoNotOptimize(::write(descriptor, fixture().packageBytes().data(), fixture().packageBytes().size()));
-        ::fsync(descriptor);
-        ::close(descriptor);
+        bench::replaceDurably(file, {fixture().packageBytes()});
     }
     fs::remove(file);
 }
@@ -158,7 +153,7 @@ void FloorReadGroupBytes(benchmark::State& state)
     for (auto _ : state) {
         for (const auto& entry : fs::directory_iterator(directory)) {
             if (entry.is_regular_file()) {
-                benchmark::DoNotOptimize(readFileBytes(entry.path()));
+                benchmark::DoNotOptimize(readFileBytes(entry.path()).ok());
             }
         }
     }

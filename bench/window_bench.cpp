@@ -236,8 +236,8 @@ void FloorWritePoolAndPackage(benchmark::State& state)
     (void)engine.startTest("G", {"Balíček 0", "Balíček 1", "Balíček 2", "Balíček 3", "Balíček 4", "Balíček 5",
                                  "Balíček 6", "Balíček 7", "Balíček 8", "Balíček 9"},
                            TestSettings{});
-    const std::string pool = readFileBytes(tree.temporaryFile("G", kTestPoolName)).value_or("");
-    const std::string package = readFileBytes(tree.packageFile("G", "Balíček 0")).value_or("");
+    const std::string pool = readFileBytes(tree.temporaryFile("G", kTestPoolName)).value();
+    const std::string package = readFileBytes(tree.packageFile("G", "Balíček 0")).value();
     for (auto _ : state) {
         writeAndSync(tree.temporaryFile("G", "floor-pool"), pool);
         writeAndSync(tree.temporaryFile("G", "floor-package"), package);

@@ -49,7 +49,7 @@ void checkEncoding(std::string_view input)
                                 std::pair{4, &config.typingColours}, std::pair{5, &config.autoSpeak}}) {
         *field = getLittleEndian32(numbers + 4 * index);
     }
-    config.speechMode = static_cast<std::uint8_t>(numbers[24]);
+    config.speechMode = static_cast<SpeechMode>(static_cast<std::uint8_t>(numbers[24]));
     config.currentGroup = reader.rest();
     const auto encoded = encodeProgramConfig(config);
     // A name stops at its first NUL on disk; group names never hold control characters.

@@ -1,8 +1,9 @@
-// `TestInfo`, the 944-byte block of an unfinished test. A shorter block is refused; a full one
-// decodes to a state that encodes to the block's canonical form (each text field zero after its
+// `TestInfo`, the 944-byte block of an unfinished test. A shorter block is refused, and so is a
+// block whose counters or modes no real test can reach; a block that is accepted decodes to a
+// state that encodes to the block's canonical form (each text field zero after its
 // first NUL, and after 199 or 299 bytes; the two padding bytes 914–915 zero; bytes past 944
-// ignored). A state built from the input is either refused or reads back with its texts cut
-// where the block cuts them.
+// ignored). A state built from the input is either refused (when encoding, or when reading as
+// unreachable) or reads back with its texts cut where the block cuts them.
 
 #include "fuzz_support.h"
 #include "store/little_endian.h"
@@ -37,7 +38,7 @@ std::array<char, kTestInfoSize> canonicalBlock(std::string_view input)
 void checkDecoding(std::string_view input)
 {
     const auto state = decodeTestInfo(input);
-    FUZZ_CHECK(state.ok() == (input.size() >= kTestInfoSize));
+    FUZZ_CHECK(!state.ok() || input.size() >= kTestInfoSize);
     if (!state.ok()) {
         return;
     }
@@ -70,8 +71,8 @@ void checkEncoding(std::string_view input)
                          static_cast<char>(reader.byte()), static_cast<char>(reader.byte())};
         *number = static_cast<std::int32_t>(getLittleEndian32(bytes));
     }
-    state.directionMode = reader.byte();
-    state.askDirection = reader.byte();
+    state.directionMode = static_cast<DirectionMode>(reader.byte());
+    state.askDirection = static_cast<ShownSide>(reader.byte());
     state.english = reader.piece('\x01');
     state.czech = reader.piece('\x01');
     state.example = reader.piece('\x01');
@@ -87,7 +88,7 @@ void checkEncoding(std::string_view input)
     expected.example = keptText(state.example, 200);
     expected.packageName = keptText(state.packageName, 300);
     const auto decoded = decodeTestInfo(std::string_view(block->data(), block->size()));
-    FUZZ_CHECK(decoded.ok() && decoded.value() == expected);
+    FUZZ_CHECK(!decoded.ok() || decoded.value() == expected);
 }
 
 }  // namespace

@@ -21,6 +21,17 @@ struct Word {
     bool operator==(const Word&) const = default;
 };
 
+// The pool's bytes as it would write them.
+std::string bytesOf(const TestPool& pool)
+{
+    struct Collect final : PieceSink {
+        std::string bytes;
+        void add(std::string_view piece) override { bytes += piece; }
+    } sink;
+    pool.write(sink);
+    return sink.bytes;
+}
+
 std::vector<Word> wordsOf(const TestPool& pool)
 {
     std::vector<Word> words;
@@ -55,8 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string_view bytes = input.rest();
 
-    TestPool pool = TestPool::parse(bytes);
-    FUZZ_CHECK(pool.bytes() == bytes);
+    TestPool pool = TestPool::parse(std::string(bytes));
+    FUZZ_CHECK(bytesOf(pool) == bytes);
     std::vector<Word> words = wordsOf(pool);
     checkLevels(pool, words);
 
@@ -68,18 +79,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int what = how % 8;  // a new coefficient 0 to 4, or a removal
         Word& word = words[static_cast<std::size_t>(index)];
         if (what >= 5) {
-            pool.remove(index);
+            const Result<TestPool::Change> removal = pool.prepareChange(index, std::nullopt, true);
+            FUZZ_CHECK(removal.ok());
+            pool.apply(*removal);
             words.erase(words.begin() + index);
             continue;
         }
-        FUZZ_CHECK(pool.setCoefficient(index, what).ok());
+        const Result<TestPool::Change> change = pool.prepareChange(index, what, false);
+        FUZZ_CHECK(change.ok());
+        pool.apply(*change);
         word.coefficient = what;
         word.record.knowledge = std::string(1, static_cast<char>('0' + what));
         FUZZ_CHECK(pool.coefficientWrittenOut(index));
     }
 
     FUZZ_CHECK(wordsOf(pool) == words);
-    const TestPool reread = TestPool::parse(pool.bytes());
+    const TestPool reread = TestPool::parse(bytesOf(pool));
     FUZZ_CHECK(wordsOf(reread) == words);
     FUZZ_CHECK(reread.packageNames() == pool.packageNames());
     checkLevels(reread, words);

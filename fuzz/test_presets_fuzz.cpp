@@ -16,8 +16,8 @@ void checkDecoding(std::string_view input)
 {
     const TestSettings settings = decodeTestPresets(input);
     FUZZ_CHECK(settings.questionCount >= 0 && settings.questionCount <= 999);
-    FUZZ_CHECK(settings.directionMode == kEnglishShown || settings.directionMode == kCzechShown ||
-               settings.directionMode == kRandomDirection);
+    FUZZ_CHECK(settings.directionMode == DirectionMode::EnglishShown ||
+               settings.directionMode == DirectionMode::CzechShown || settings.directionMode == DirectionMode::Random);
     const std::string saved = encodeTestPresets(settings);
     FUZZ_CHECK(saved.size() == kTestPresetsSize);
     FUZZ_CHECK(decodeTestPresets(saved) == settings);
@@ -32,7 +32,7 @@ void checkEncoding(std::string_view input)
     settings.byCoefficient = reader.byte() & 1;
     settings.caseSensitive = reader.byte() & 1;
     settings.lockCoefficients = reader.byte() & 1;
-    settings.directionMode = reader.byte() % 3;
+    settings.directionMode = static_cast<DirectionMode>(reader.byte() % 3);
     settings.questionCount = static_cast<int>(reader.byte() << 8 | reader.byte());
 
     TestSettings expected = settings;

@@ -108,7 +108,7 @@ Result<CataloguePackage> readPackageFile(const fs::path& file, CatalogueEntry en
     if (error || size > kMaxPackageFileBytes) {
         return folderMessage(file, error ? error.message() : "soubor je větší než 1 MB.");
     }
-    const std::optional<std::string> bytes = readFileBytes(file);
+    const Result<std::string> bytes = readFileBytes(file);
     if (!bytes) {
         return folderMessage(file, "soubor nelze přečíst.");
     }

@@ -195,7 +195,7 @@ private:
         if (!store) {
             return 1;
         }
-        const std::optional<std::string> bytes = readFileBytes(arguments_[3]);
+        const Result<std::string> bytes = readFileBytes(arguments_[3]);
         if (!bytes) {
             return fail("Soubor " + arguments_[3] + " nelze přečíst.");
         }

@@ -25,12 +25,38 @@ Message noSuchNameMessage(std::string_view name)
 
 Message noGroupMessage() { return errorMessage("Není zavedena žádná skupina."); }
 
-// Removes a directory; it must be empty.
+// Removes a directory, which must be empty, or a link in its place (as a link).
 void removeDirectory(const fs::path& directory)
 {
-    makeWritable(directory);
+    makeDirectoryWritable(directory);
     std::error_code ignored;
     fs::remove(directory, ignored);
+}
+
+// Deletes every entry of a directory that is not itself a directory: files, and links of any
+// kind as links, so nothing outside the directory is touched.
+void removeFilesOf(const fs::path& directory)
+{
+    for (const DirectoryEntry& entry : listDirectory(directory)) {
+        if (entry.isLink || entry.kind != EntryKind::Directory) {
+            (void)removeFileIfPresent(directory / entry.name);
+        }
+    }
+}
+
+bool isLink(const fs::path& entry)
+{
+    std::error_code error;
+    return fs::is_symlink(fs::symlink_status(entry, error));
+}
+
+// What the operation did, followed by the stale selection's failure when `packs` stayed.
+Status withSelectionForgotten(Status done, Status forgotten)
+{
+    if (!done.ok() || forgotten.ok()) {
+        return done;
+    }
+    return errorMessage("Výběr balíčků pro příští test nebylo možno zapomenout: " + forgotten.message().text);
 }
 
 }  // namespace
@@ -59,9 +85,10 @@ int Collection::listGroups()
 
     std::vector<std::string> names;
     for (DirectoryEntry& entry : listDirectory(tree_.dataRoot())) {
-        // Only names that the configuration and the test files can store are groups.
-        if (entry.isDirectory && characterCount(entry.name) <= kMaxListedGroupNameCharacters &&
-            firstUnstorableCharacter(entry.name).empty()) {
+        // Only names that the configuration and the test files can store are groups; a
+        // directory named like the no-group marker is not one.
+        if (entry.kind == EntryKind::Directory && characterCount(entry.name) <= kMaxListedGroupNameCharacters &&
+            isUsableListedName(entry.name) && entry.name != kNoGroupMarker) {
             names.push_back(std::move(entry.name));
         }
     }
@@ -86,7 +113,9 @@ std::vector<std::string> Collection::listPackages() const
         return packages;
     }
     for (DirectoryEntry& entry : listDirectory(tree_.groupDirectory(currentGroup_), MakeFilesWritable::Yes)) {
-        if (!entry.isDirectory && entry.name != kPackageScratchName) {
+        // Only regular files (or links to them) are packages: a FIFO would block every read.
+        if (entry.kind == EntryKind::RegularFile && entry.name != kPackageScratchName &&
+            isUsableListedName(entry.name)) {
             packages.push_back(std::move(entry.name));
         }
     }
@@ -156,16 +185,16 @@ Status Collection::deleteGroup(std::string_view name)
         return noSuchNameMessage(name);
     }
     const fs::path group = tree_.groupDirectory(name);
-    for (const DirectoryEntry& entry : listDirectory(group)) {
-        if (!entry.isDirectory) {
-            removeFileIfPresent(group / entry.name);
+    // A group that is a link goes as a link: the directory it points to is not the group's.
+    if (!isLink(group)) {
+        removeFilesOf(group);
+        const fs::path temporary = tree_.temporaryDirectory(name);
+        if (!isLink(temporary)) {
+            makeDirectoryWritable(temporary);
+            removeFilesOf(temporary);
         }
+        removeDirectory(temporary);
     }
-    const fs::path temporary = tree_.temporaryDirectory(name);
-    for (const DirectoryEntry& entry : listDirectory(temporary)) {
-        removeFileIfPresent(temporary / entry.name);
-    }
-    removeDirectory(temporary);
     removeDirectory(group);
 
     std::error_code error;
@@ -192,8 +221,7 @@ Status Collection::createPackage(std::string_view name)
         return *refused;
     }
     Status created = createEmptyFile(tree_.packageFile(currentGroup_, name));
-    forgetTestSelection();
-    return created;
+    return withSelectionForgotten(std::move(created), forgetTestSelection());
 }
 
 Status Collection::copyPackageFromGroup(std::string_view sourceGroup, std::string_view sourcePackage,
@@ -213,12 +241,11 @@ Status Collection::copyPackageFromGroup(std::string_view sourceGroup, std::strin
     }
     const auto bytes = readFileBytes(tree_.packageFile(sourceGroup, sourcePackage));
     if (!bytes) {
-        return noSuchNameMessage(sourcePackage);
+        return bytes.message();
     }
     Status copied = writeFileAtomically(tree_.packageFile(currentGroup_, newName),
                                         tree_.packageFile(currentGroup_, kPackageScratchName), *bytes);
-    forgetTestSelection();
-    return copied;
+    return withSelectionForgotten(std::move(copied), forgetTestSelection());
 }
 
 Status Collection::renamePackage(std::string_view oldName, std::string_view newName)
@@ -234,8 +261,7 @@ Status Collection::renamePackage(std::string_view oldName, std::string_view newN
     }
     Status renamed = renameWithoutReplacing(tree_.packageFile(currentGroup_, oldName),
                                             tree_.packageFile(currentGroup_, newName));
-    forgetTestSelection();
-    return renamed;
+    return withSelectionForgotten(std::move(renamed), forgetTestSelection());
 }
 
 Status Collection::deletePackage(std::string_view name)
@@ -247,21 +273,18 @@ Status Collection::deletePackage(std::string_view name)
         return noSuchNameMessage(name);
     }
     const fs::path file = tree_.packageFile(currentGroup_, name);
-    removeFileIfPresent(file);
-    std::error_code error;
+    (void)removeFileIfPresent(file);
     Status result = Status::success();
-    if (fs::exists(fs::symlink_status(file, error))) {
+    if (entryExists(file)) {
         result = errorMessage("Soubor z nějakého důvodu nebylo možno smazat.");
     }
-    forgetTestSelection();
-    return result;
+    // Whether or not the file went, the positions of the selection may have changed.
+    return withSelectionForgotten(std::move(result), forgetTestSelection());
 }
 
-void Collection::forgetTestSelection() const
+Status Collection::forgetTestSelection() const
 {
-    if (hasCurrentGroup()) {
-        lexivo::forgetTestSelection(tree_, currentGroup_);
-    }
+    return hasCurrentGroup() ? lexivo::forgetTestSelection(tree_, currentGroup_) : Status::success();
 }
 
 }  // namespace lexivo

@@ -58,7 +58,7 @@ public:
     std::optional<Message> checkGroupName(std::string_view name, GroupNameUse use) const;
 
     // Forgets the packages chosen for the last test in the current group.
-    void forgetTestSelection() const;
+    Status forgetTestSelection() const;
 
 private:
     DataTree tree_;

@@ -107,6 +107,10 @@ char32_t nextCodePoint(std::string_view text, std::size_t& position)
 
 std::string decodeCp1250(std::string_view bytes)
 {
+    // Most fields are plain ASCII, which reads as it stands.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return std::string(bytes);
+    }
     // Every character of the upper half takes at most three bytes of UTF-8.
     std::string out(bytes.size() * 3, '\0');
     char* end = out.data();

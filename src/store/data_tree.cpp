@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <system_error>
-#include <unistd.h>
 
 namespace lexivo {
 namespace fs = std::filesystem;
@@ -39,7 +38,9 @@ fs::path executableDirectory()
 
 fs::path resolveProgramDirectory(const fs::path& executableDirectory)
 {
-    if (::access(executableDirectory.c_str(), W_OK) == 0) {
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(executableDirectory / "config", error)) ||
+        fs::exists(fs::symlink_status(executableDirectory / kDataRootName, error))) {
         return executableDirectory;
     }
     fs::path userData;
@@ -51,7 +52,6 @@ fs::path resolveProgramDirectory(const fs::path& executableDirectory)
         return executableDirectory;
     }
     const fs::path directory = userData / "Lexivo";
-    std::error_code error;
     fs::create_directories(directory, error);
     return directory;
 }

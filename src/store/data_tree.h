@@ -34,8 +34,9 @@ private:
 // The directory of the running executable.
 std::filesystem::path executableDirectory();
 
-// The program directory: the executable's own directory when the program may write there,
-// otherwise the per-user data directory (~/.local/share/Lexivo), created when missing.
+// The program directory: the executable's own directory when it already holds `config` or
+// `Data` (a portable copy), otherwise the per-user data directory ($XDG_DATA_HOME/Lexivo, or
+// ~/.local/share/Lexivo), created when missing. So a build tree never holds the user's words.
 std::filesystem::path resolveProgramDirectory(const std::filesystem::path& executableDirectory);
 
 }  // namespace lexivo

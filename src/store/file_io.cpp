@@ -1,17 +1,75 @@
 #include "store/file_io.h"
 
+#include <array>
+#include <atomic>
 #include <cerrno>
-#include <cstdio>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace lexivo {
 namespace fs = std::filesystem;
 
 namespace {
+
+// --- The counted system calls, with the failures tests plan -------------------------------
+
+struct CallPlan {
+    std::atomic<long> count{0};
+    std::atomic<long> failAt{0};  // 0: no failure planned
+    std::atomic<int> errorNumber{0};
+};
+std::array<CallPlan, 6> callPlans;
+
+CallPlan& planOf(FileCall call) { return callPlans[static_cast<std::size_t>(call)]; }
+
+// Counts the call; true (with errno set) when it is the one planned to fail.
+bool plannedFailure(FileCall call)
+{
+    CallPlan& plan = planOf(call);
+    const long number = plan.count.fetch_add(1) + 1;
+    if (plan.failAt.load() != number) {
+        return false;
+    }
+    plan.failAt.store(0);
+    errno = plan.errorNumber.load();
+    return true;
+}
+
+int openFile(const char* path, int flags, mode_t mode = 0)
+{
+    return plannedFailure(FileCall::Open) ? -1 : ::open(path, flags, mode);
+}
+
+ssize_t writeVector(int descriptor, const iovec* pieces, int count)
+{
+    if (plannedFailure(FileCall::Write)) {
+        const int error = errno;
+        if (count > 0 && pieces[0].iov_len > 1) {
+            (void)!::write(descriptor, pieces[0].iov_base, pieces[0].iov_len / 2);
+        }
+        errno = error;
+        return -1;
+    }
+    return ::writev(descriptor, pieces, count);
+}
+
+int syncData(int descriptor) { return plannedFailure(FileCall::DataSync) ? -1 : ::fdatasync(descriptor); }
+
+int renameEntry(const char* from, const char* to, unsigned flags)
+{
+    return plannedFailure(FileCall::Rename) ? -1 : ::renameat2(AT_FDCWD, from, AT_FDCWD, to, flags);
+}
+
+int unlinkEntry(const char* path) { return plannedFailure(FileCall::Unlink) ? -1 : ::unlink(path); }
+
+// --- Helpers ------------------------------------------------------------------------------
 
 // Closes a descriptor when it goes out of scope.
 class FileDescriptor {
@@ -40,30 +98,103 @@ private:
     int descriptor_;
 };
 
-bool writeAll(int descriptor, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
+// Gathers pieces and writes them with as few system calls as the system allows.
+class GatheringWriter : public PieceSink {
+public:
+    explicit GatheringWriter(int descriptor) : descriptor_(descriptor) {}
+
+    void add(std::string_view piece) override
+    {
+        if (piece.empty() || error_ != 0) {
+            return;
+        }
+        pieces_[count_++] = iovec{const_cast<char*>(piece.data()), piece.size()};
+        if (count_ == pieces_.size()) {
+            flush();
+        }
+    }
+
+    // Writes what is gathered; 0 on success, else the error number of the first failure.
+    int finish()
+    {
+        flush();
+        return error_;
+    }
+
+private:
+    void flush()
+    {
+        iovec* next = pieces_.data();
+        int left = static_cast<int>(count_);
+        while (left > 0 && error_ == 0) {
+            const ssize_t written = writeVector(descriptor_, next, left);
+            if (written < 0) {
+                error_ = errno == EINTR ? 0 : errno;
                 continue;
             }
-            return false;
+            // Skip what went out; a short write continues inside a piece.
+            auto done = static_cast<std::size_t>(written);
+            while (left > 0 && done >= next->iov_len) {
+                done -= next->iov_len;
+                ++next;
+                --left;
+            }
+            if (left > 0) {
+                next->iov_base = static_cast<char*>(next->iov_base) + done;
+                next->iov_len -= done;
+            }
         }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
+        count_ = 0;
     }
-    return true;
+
+    int descriptor_;
+    std::array<iovec, IOV_MAX> pieces_{};
+    std::size_t count_ = 0;
+    int error_ = 0;
+};
+
+// Flushes a directory, so that a rename or a new entry in it survives a power cut.
+int syncDirectory(const fs::path& directory)
+{
+    FileDescriptor descriptor(
+        ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!descriptor.valid()) {
+        return errno;
+    }
+    if (plannedFailure(FileCall::DirectorySync) || ::fsync(descriptor.get()) != 0) {
+        return errno;
+    }
+    return 0;
 }
 
-void syncDirectory(const fs::path& directory)
+Message tooLargeMessage(const fs::path& file)
 {
-    FileDescriptor descriptor(::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (descriptor.valid()) {
-        ::fsync(descriptor.get());
-    }
+    return errorMessage("Soubor „" + file.filename().string() + "“ je větší než 64 MB, a proto ho nelze načíst.");
+}
+
+Message notAFileMessage(const fs::path& file)
+{
+    return errorMessage("„" + file.filename().string() + "“ není obyčejný soubor, a proto ho nelze načíst.");
 }
 
 }  // namespace
+
+void failFileCall(FileCall call, int occurrence, int errorNumber)
+{
+    CallPlan& plan = planOf(call);
+    plan.errorNumber.store(errorNumber);
+    plan.failAt.store(plan.count.load() + occurrence);
+}
+
+void resetFileCalls()
+{
+    for (CallPlan& plan : callPlans) {
+        plan.count.store(0);
+        plan.failAt.store(0);
+    }
+}
+
+long fileCallCount(FileCall call) { return planOf(call).count.load(); }
 
 Message fileErrorMessage(std::string_view action, const fs::path& file, int errorNumber)
 {
@@ -71,102 +202,153 @@ Message fileErrorMessage(std::string_view action, const fs::path& file, int erro
                         " (" + std::strerror(errorNumber) + ").");
 }
 
-std::optional<std::string> readFileBytes(const fs::path& file)
+void adviseLargeBuffer(char* data, std::size_t size)
 {
-    FileDescriptor descriptor(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+    const std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kHugePage - 1);
+    if (end > begin) {
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);  // only advice: failure changes nothing
+    }
+}
+
+bool entryExists(const fs::path& entry)
+{
+    struct stat info {};
+    return ::lstat(entry.c_str(), &info) == 0;
+}
+
+Status appendFileBytes(const fs::path& file, std::string& out)
+{
+    struct stat named {};
+    if (::stat(file.c_str(), &named) == 0 && !S_ISREG(named.st_mode)) {
+        return notAFileMessage(file);
+    }
+    // Not blocking: should a FIFO take the file's place meanwhile, opening it must not wait
+    // for a writer; it is refused below.
+    FileDescriptor descriptor(openFile(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!descriptor.valid()) {
-        return std::nullopt;
+        return fileErrorMessage("přečíst", file, errno);
     }
     struct stat info {};
     if (::fstat(descriptor.get(), &info) != 0) {
-        return std::nullopt;
+        return fileErrorMessage("přečíst", file, errno);
     }
-    if (S_ISDIR(info.st_mode)) {
-        errno = EISDIR;
-        return std::nullopt;
+    if (!S_ISREG(info.st_mode)) {
+        return notAFileMessage(file);
     }
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t count = ::read(descriptor.get(), buffer, sizeof buffer);
+    if (static_cast<std::size_t>(info.st_size) > kMaxDataFileBytes) {
+        return tooLargeMessage(file);
+    }
+    // The file as large as it was when it was opened: it cannot exceed the bound meanwhile.
+    const std::size_t start = out.size();
+    if (out.capacity() < start + static_cast<std::size_t>(info.st_size)) {
+        out.reserve(start + static_cast<std::size_t>(info.st_size));
+        adviseLargeBuffer(out.data(), out.capacity());
+    }
+    out.resize(start + static_cast<std::size_t>(info.st_size));
+    std::size_t filled = 0;
+    while (filled < out.size() - start) {
+        const ssize_t count = ::read(descriptor.get(), out.data() + start + filled, out.size() - start - filled);
         if (count < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            return std::nullopt;
+            const int error = errno;
+            out.resize(start);
+            return fileErrorMessage("přečíst", file, error);
         }
         if (count == 0) {
             break;
         }
-        bytes.append(buffer, static_cast<std::size_t>(count));
+        filled += static_cast<std::size_t>(count);
+    }
+    out.resize(start + filled);
+    return Status::success();
+}
+
+Result<std::string> readFileBytes(const fs::path& file)
+{
+    std::string bytes;
+    if (Status read = appendFileBytes(file, bytes); !read) {
+        return read.message();
     }
     return bytes;
 }
 
-Status writeFileAtomically(const fs::path& target, const fs::path& scratch, std::string_view bytes)
+Status writeFileAtomically(const fs::path& target, const fs::path& scratch, const ContentWriter& write)
 {
-    FileDescriptor descriptor(::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    // A scratch file left behind, or something planted under its name (a link, a directory),
+    // goes first: the new one is created afresh and never written through a link.
+    if (unlinkEntry(scratch.c_str()) != 0 && errno != ENOENT) {
+        return fileErrorMessage("uložit", target, errno);
+    }
+    FileDescriptor descriptor(
+        openFile(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
     if (!descriptor.valid()) {
         return fileErrorMessage("uložit", target, errno);
     }
+    GatheringWriter writer(descriptor.get());
+    write(writer);
+    int error = writer.finish();
     // fdatasync suffices: the data and the size reach the disk, the times may follow later.
-    if (!writeAll(descriptor.get(), bytes) || ::fdatasync(descriptor.get()) != 0 || !descriptor.close()) {
-        const int error = errno;
+    if (error == 0 && syncData(descriptor.get()) != 0) {
+        error = errno;
+    }
+    if (error == 0 && !descriptor.close()) {
+        error = errno;
+    }
+    if (error == 0 && renameEntry(scratch.c_str(), target.c_str(), 0) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
         ::unlink(scratch.c_str());
         return fileErrorMessage("uložit", target, error);
     }
-    if (::rename(scratch.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(scratch.c_str());
-        return fileErrorMessage("uložit", target, error);
+    if (const int syncError = syncDirectory(target.parent_path()); syncError != 0) {
+        return fileErrorMessage("uložit", target, syncError);
     }
-    syncDirectory(target.parent_path());
     return Status::success();
 }
 
-Status appendToFile(const fs::path& file, std::string_view bytes)
+Status writeFileAtomically(const fs::path& target, const fs::path& scratch, std::string_view bytes)
 {
-    FileDescriptor descriptor(::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
-    if (!descriptor.valid()) {
-        return fileErrorMessage("uložit", file, errno);
-    }
-    if (!writeAll(descriptor.get(), bytes) || ::fsync(descriptor.get()) != 0 || !descriptor.close()) {
-        return fileErrorMessage("uložit", file, errno);
-    }
-    return Status::success();
+    return writeFileAtomically(target, scratch, [bytes](PieceSink& sink) { sink.add(bytes); });
 }
 
 Status createEmptyFile(const fs::path& file)
 {
-    FileDescriptor descriptor(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    FileDescriptor descriptor(openFile(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
     if (!descriptor.valid()) {
         return fileErrorMessage("vytvořit", file, errno);
     }
     if (!descriptor.close()) {
         return fileErrorMessage("vytvořit", file, errno);
     }
-    syncDirectory(file.parent_path());
+    if (const int syncError = syncDirectory(file.parent_path()); syncError != 0) {
+        return fileErrorMessage("vytvořit", file, syncError);
+    }
     return Status::success();
 }
 
 Status renameWithoutReplacing(const fs::path& from, const fs::path& to)
 {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
+    if (renameEntry(from.c_str(), to.c_str(), RENAME_NOREPLACE) != 0) {
         const int error = errno;
         if (error != EINVAL && error != ENOSYS) {
             return fileErrorMessage("přejmenovat", from, error);
         }
         // A file system without the no-replace flag: check, then rename.
-        struct stat existing {};
-        if (::lstat(to.c_str(), &existing) == 0) {
+        if (entryExists(to)) {
             return fileErrorMessage("přejmenovat", from, EEXIST);
         }
-        if (::rename(from.c_str(), to.c_str()) != 0) {
+        if (renameEntry(from.c_str(), to.c_str(), 0) != 0) {
             return fileErrorMessage("přejmenovat", from, errno);
         }
     }
-    syncDirectory(to.parent_path());
+    if (const int syncError = syncDirectory(to.parent_path()); syncError != 0) {
+        return fileErrorMessage("přejmenovat", from, syncError);
+    }
     return Status::success();
 }
 
@@ -183,42 +365,60 @@ std::vector<DirectoryEntry> listDirectory(const fs::path& directory, MakeFilesWr
         if (name == "." || name == "..") {
             continue;
         }
-        bool isDirectory = entry->d_type == DT_DIR;
-        const bool needsStatus = entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK ||
-                                 (!isDirectory && makeFilesWritable == MakeFilesWritable::Yes);
-        if (needsStatus) {
-            struct stat info {};
-            if (::fstatat(directoryDescriptor, entry->d_name, &info, 0) != 0) {
-                continue;  // a dangling link or an entry that vanished meanwhile
+        DirectoryEntry listed{std::string(name), EntryKind::Other, entry->d_type == DT_LNK};
+        struct stat info {};
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK || makeFilesWritable == MakeFilesWritable::Yes) {
+            if (::fstatat(directoryDescriptor, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+                continue;  // vanished meanwhile
             }
-            isDirectory = S_ISDIR(info.st_mode);
+            listed.isLink = S_ISLNK(info.st_mode);
             const mode_t wanted = info.st_mode | S_IRUSR | S_IWUSR;
-            if (!isDirectory && makeFilesWritable == MakeFilesWritable::Yes && wanted != info.st_mode) {
+            if (S_ISREG(info.st_mode) && makeFilesWritable == MakeFilesWritable::Yes && wanted != info.st_mode) {
                 ::fchmodat(directoryDescriptor, entry->d_name, wanted & 07777, 0);
             }
+            // A link counts as what it points to; a dangling one as neither file nor directory.
+            if (listed.isLink && ::fstatat(directoryDescriptor, entry->d_name, &info, 0) != 0) {
+                info.st_mode = 0;
+            }
+            listed.kind = S_ISDIR(info.st_mode) ? EntryKind::Directory
+                          : S_ISREG(info.st_mode) ? EntryKind::RegularFile
+                                                  : EntryKind::Other;
+        } else {
+            listed.kind = entry->d_type == DT_DIR ? EntryKind::Directory
+                          : entry->d_type == DT_REG ? EntryKind::RegularFile
+                                                    : EntryKind::Other;
         }
-        entries.push_back({std::string(name), isDirectory});
+        entries.push_back(std::move(listed));
     }
     ::closedir(handle);
     return entries;
 }
 
-void makeWritable(const fs::path& entry)
+void makeDirectoryWritable(const fs::path& directory)
 {
     struct stat info {};
-    if (::stat(entry.c_str(), &info) != 0) {
+    if (::lstat(directory.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
         return;
     }
-    const mode_t wanted = info.st_mode | S_IRUSR | S_IWUSR | (S_ISDIR(info.st_mode) ? S_IXUSR : 0);
+    const mode_t wanted = info.st_mode | S_IRWXU;
     if (wanted != info.st_mode) {
-        ::chmod(entry.c_str(), wanted & 07777);
+        ::chmod(directory.c_str(), wanted & 07777);
     }
 }
 
-bool removeFileIfPresent(const fs::path& file)
+Status removeFileIfPresent(const fs::path& file)
 {
-    makeWritable(file);
-    return ::unlink(file.c_str()) == 0 || errno == ENOENT;
+    struct stat info {};
+    if (::lstat(file.c_str(), &info) != 0) {
+        return errno == ENOENT ? Status::success() : fileErrorMessage("smazat", file, errno);
+    }
+    if (S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0) {
+        ::chmod(file.c_str(), (info.st_mode | S_IRUSR | S_IWUSR) & 07777);
+    }
+    if (unlinkEntry(file.c_str()) != 0 && errno != ENOENT) {
+        return fileErrorMessage("smazat", file, errno);
+    }
+    return Status::success();
 }
 
 }  // namespace lexivo

@@ -5,6 +5,7 @@
 
 #include "store/cp1250.h"
 #include "store/data_tree.h"
+#include "store/file_io.h"
 
 namespace lexivo {
 namespace {
@@ -24,12 +25,24 @@ bool hasForbiddenCharacter(std::string_view name)
     return name.find_first_of(kForbiddenCharacters) != std::string_view::npos;
 }
 
+// C0 controls, DEL, and the C1 controls (U+0080 to U+009F, two bytes in UTF-8).
+bool hasControlCharacter(std::string_view name)
+{
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < name.size() && static_cast<unsigned char>(name[i + 1]) <= 0x9F;
+        if (byte < 0x20 || byte == 0x7F || c1) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // A character that cannot be part of a name: a control character, or one the code page
 // cannot store (names are written into the configuration and the test files).
 std::optional<Message> unstorableCharacter(std::string_view name)
 {
-    const auto control = std::find_if(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
-    if (control != name.end()) {
+    if (hasControlCharacter(name)) {
         return errorMessage("Jméno nesmí obsahovat řídicí znaky.");
     }
     if (const std::string character = firstUnstorableCharacter(name); !character.empty()) {
@@ -49,13 +62,13 @@ bool isReservedGroupName(std::string_view name)
     return name == kNoGroupMarker || name == "." || name == "..";
 }
 
-bool entryExists(const std::filesystem::path& entry)
-{
-    std::error_code error;
-    return std::filesystem::exists(std::filesystem::symlink_status(entry, error));
-}
-
 }  // namespace
+
+bool isUsableListedName(std::string_view name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("/|") == std::string_view::npos &&
+           !hasControlCharacter(name) && firstUnstorableCharacter(name).empty();
+}
 
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b)
 {

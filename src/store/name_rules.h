@@ -37,6 +37,11 @@ std::optional<Message> checkGroupName(std::string_view name, GroupNameUse use,
 // Refuses another package when the group holds more than 480 already.
 std::optional<Message> checkPackageCapacity(std::size_t packageCount);
 
+// Whether a group or package name found on disk can be used: one plain path component with no
+// control character, no "|" (the test pool's headings would split) and only characters the
+// code page can store. Other names are skipped when listing, as the program could not store them.
+bool isUsableListedName(std::string_view name);
+
 // Compares letters A–Z and a–z alike and every other byte exactly.
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
 

@@ -1,7 +1,5 @@
 #include "store/package_file.h"
 
-#include <cerrno>
-
 #include "store/file_io.h"
 
 namespace lexivo {
@@ -42,7 +40,7 @@ Status rewriteRecordFile(const fs::path& file, const fs::path& scratch, const Re
 {
     const auto bytes = readFileBytes(file);
     if (!bytes) {
-        return fileErrorMessage("přečíst", file, errno);
+        return bytes.message();
     }
     auto edited = editRecords(*bytes, editor);
     if (!edited) {
@@ -64,16 +62,25 @@ Status appendWordRecords(const DataTree& tree, std::string_view group, std::stri
                          const std::vector<WordRecord>& records)
 {
     const fs::path file = tree.packageFile(group, package);
-    std::string bytes;
-    if (const auto existing = readFileBytes(file); existing && !existing->empty() && existing->back() != '\n') {
-        bytes = "\r\n";
+    std::string existing;
+    if (entryExists(file)) {
+        // A package that cannot be read is left alone: its last line might lack its end.
+        if (Status read = appendFileBytes(file, existing); !read) {
+            return read;
+        }
     }
+    std::string added = !existing.empty() && existing.back() != '\n' ? "\r\n" : "";
     for (const WordRecord& record : records) {
-        if (Status written = writeWordRecord(bytes, record); !written) {
+        if (Status written = writeWordRecord(added, record); !written) {
             return written;
         }
     }
-    return appendToFile(file, bytes);
+    // Through the scratch file like a rewrite, so that a failed write leaves no half record
+    // and a package that is a link is replaced, its target left alone.
+    return writeFileAtomically(file, tree.packageFile(group, kPackageScratchName), [&](PieceSink& sink) {
+        sink.add(existing);
+        sink.add(added);
+    });
 }
 
 std::vector<WordRecord> readPackageRecords(const DataTree& tree, std::string_view group, std::string_view package)

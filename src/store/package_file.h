@@ -48,8 +48,9 @@ Status rewriteRecordFile(const std::filesystem::path& file, const std::filesyste
 Status rewritePackageFile(const DataTree& tree, std::string_view group, std::string_view package,
                           const RecordEditor& editor);
 
-// Appends words at the end of a package. A last line without a line end is ended first, so
-// that the first new word starts a line of its own.
+// Appends words at the end of a package (created when missing). A last line without a line
+// end is ended first, so that the first new word starts a line of its own. The package is
+// written anew through `slov`: on any failure it stays as it was.
 Status appendWordRecords(const DataTree& tree, std::string_view group, std::string_view package,
                          const std::vector<WordRecord>& records);
 

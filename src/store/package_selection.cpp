@@ -61,9 +61,9 @@ std::vector<int> readPackageSelection(const DataTree& tree, std::string_view gro
     return bytes ? decodePackageSelection(*bytes) : std::vector<int>{};
 }
 
-void forgetTestSelection(const DataTree& tree, std::string_view group)
+Status forgetTestSelection(const DataTree& tree, std::string_view group)
 {
-    removeFileIfPresent(tree.temporaryFile(group, kPackageSelectionName));
+    return removeFileIfPresent(tree.temporaryFile(group, kPackageSelectionName));
 }
 
 }  // namespace lexivo

@@ -26,6 +26,6 @@ Status writePackageSelection(const DataTree& tree, std::string_view group, const
 std::vector<int> readPackageSelection(const DataTree& tree, std::string_view group);
 
 // Deletes `packs` (positions change whenever the package list changes); a missing file is no error.
-void forgetTestSelection(const DataTree& tree, std::string_view group);
+Status forgetTestSelection(const DataTree& tree, std::string_view group);
 
 }  // namespace lexivo

@@ -121,10 +121,12 @@ std::string displayedExpression(std::string_view expression)
 
 int successPercent(int right, int wrong)
 {
-    if (right + wrong <= 0) {
+    // In double precision throughout: the sum of two counters must not overflow.
+    const double answered = static_cast<double>(right) + wrong;
+    if (right < 0 || wrong < 0 || answered <= 0) {
         return 0;
     }
-    return static_cast<int>(static_cast<double>(right) / (right + wrong) * 100);
+    return static_cast<int>(right / answered * 100);
 }
 
 }  // namespace lexivo

@@ -1,10 +1,10 @@
 #include "test/test_engine.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 
 #include "store/file_io.h"
+#include "store/name_rules.h"
 #include "store/package_file.h"
 #include "test/answer_check.h"
 #include "test/test_files.h"
@@ -34,10 +34,13 @@ Result<int> TestEngine::startTest(std::string_view group, const std::vector<std:
     std::error_code ignored;
     std::filesystem::create_directories(tree_.temporaryDirectory(group), ignored);
     group_ = std::string(group);
-    pool_ = std::move(pool.value());
-    if (Status written = writePool(); !written) {
+    if (Status written = writePool(pool.value()); !written) {
         return written.message();
     }
+    pool_ = std::move(pool.value());
+    // An answer left pending by an earlier test belongs to a pool that is gone.
+    (void)removeFileIfPresent(pendingAnswerFile());
+    keepsSavedTest_ = false;
 
     state_ = TestState{};
     currentWord_ = WordRecord{};
@@ -54,6 +57,10 @@ Result<int> TestEngine::startTest(std::string_view group, const std::vector<std:
 
 Status TestEngine::resumeSavedTest(std::string_view group)
 {
+    group_ = std::string(group);
+    if (Status finished = finishPendingAnswer(); !finished) {
+        return finished;
+    }
     const auto info = readFileBytes(tree_.temporaryFile(group, kTestInfoName));
     if (!info) {
         return errorMessage("Záznam o nedokončeném testu nelze přečíst.");
@@ -62,18 +69,17 @@ Status TestEngine::resumeSavedTest(std::string_view group)
     if (!saved) {
         return saved.message();
     }
-    const auto poolBytes = readFileBytes(tree_.temporaryFile(group, kTestPoolName));
-    if (!poolBytes) {
+    auto pool = TestPool::read(tree_.temporaryFile(group, kTestPoolName));
+    if (!pool) {
         return errorMessage("Slovíčka nedokončeného testu se nepodařilo najít, a proto v testu nelze pokračovat.");
     }
-    TestPool pool = TestPool::parse(*poolBytes);
-    if (pool.wordCount() == 0) {
+    if (pool->wordCount() == 0) {
         return errorMessage("V nedokončeném testu nezbývají žádná slovíčka, a proto v něm nelze pokračovat.");
     }
-    group_ = std::string(group);
-    pool_ = std::move(pool);
+    pool_ = std::move(pool.value());
     state_ = saved.value();
     currentWord_ = WordRecord{};
+    keepsSavedTest_ = true;
 
     // Ask again the word that was on screen: find it at its index, or elsewhere if the pool
     // moved; if it is gone, the next pick chooses a new word.
@@ -99,7 +105,62 @@ Status TestEngine::resumeSavedTest(std::string_view group)
     return Status::success();
 }
 
-Status TestEngine::saveInterruptedTest() const { return saveTestInfo(tree_, group_, state_); }
+// Completes the steps of an answer that a kill or a power cut interrupted. Each step checks
+// whether it was done already, so finishing twice changes nothing.
+Status TestEngine::finishPendingAnswer()
+{
+    const std::filesystem::path file = pendingAnswerFile();
+    if (!entryExists(file)) {
+        return Status::success();
+    }
+    const auto bytes = readFileBytes(file);
+    if (!bytes) {
+        return bytes.message();
+    }
+    auto pending = decodePendingAnswer(*bytes);
+    if (!pending) {
+        return pending.message();
+    }
+    const PendingAnswer& answer = pending.value();
+    auto pool = TestPool::read(tree_.temporaryFile(group_, kTestPoolName));
+    if (!pool) {
+        return pool.message();
+    }
+    // The pool still holds the word as it was before the answer: the answer never reached it.
+    if (pool->wordCount() == answer.poolWordsBefore && pool->wordLine(answer.index) == answer.lineBefore) {
+        TestPool::Change change{answer.index, std::nullopt, std::nullopt, answer.removesWord};
+        if (!answer.removesWord && !answer.lineAfter.empty()) {
+            change.line = answer.lineAfter;
+        }
+        if (Status written = writePool(pool.value(), &change); !written) {
+            return written;
+        }
+    }
+    if (answer.coefficient >= 0) {
+        RecordReader reader(answer.lineBefore);
+        if (auto failed = updatePackage(answer.packageName, readWordRecord(reader), answer.coefficient)) {
+            return *failed;
+        }
+    }
+    if (Status saved = saveTestInfo(tree_, group_, answer.stateAfter); !saved) {
+        return saved;
+    }
+    return removeFileIfPresent(file);
+}
+
+std::filesystem::path TestEngine::pendingAnswerFile() const
+{
+    return tree_.temporaryFile(group_, kPendingAnswerName);
+}
+
+Status TestEngine::saveInterruptedTest() const
+{
+    if (Status saved = saveTestInfo(tree_, group_, state_); !saved) {
+        return saved;
+    }
+    // The full state just saved includes any answer still pending.
+    return removeFileIfPresent(pendingAnswerFile());
+}
 
 void TestEngine::forgetTest()
 {
@@ -107,6 +168,7 @@ void TestEngine::forgetTest()
     state_ = TestState{};
     pool_ = TestPool{};
     currentWord_ = WordRecord{};
+    keepsSavedTest_ = false;
 }
 
 bool TestEngine::pickNextWord(KeepAskedWord keep)
@@ -218,40 +280,82 @@ Result<AnswerOutcome> TestEngine::recordAnswer(bool right)
     // An empty or odd knowledge field is written out as its digit, as the package gets it.
     const bool changeCoefficient = !state_.lockCoefficients &&
                                    (newCoefficient != oldCoefficient || !pool_.coefficientWrittenOut(index));
+    auto change = pool_.prepareChange(index, changeCoefficient ? std::optional(newCoefficient) : std::nullopt,
+                                      removeWord);
+    if (!change) {
+        return change.message();
+    }
+    TestState next = state_;
+    (right ? next.rightCount : next.wrongCount) += 1;
+    const std::string package = pool_.packageOf(index);
 
-    // One rewrite of the pool carries both the new coefficient and the removal.
-    if (changeCoefficient || removeWord) {
-        if (changeCoefficient) {
-            if (Status set = pool_.setCoefficient(index, newCoefficient); !set) {
-                return set.message();
-            }
+    // The files first, memory after: a failed write leaves the test as it was.
+    if (keepsSavedTest_) {
+        const PendingAnswer pending{savedStateAfter(next),
+                                    pool_.wordCount(),
+                                    index,
+                                    state_.lockCoefficients ? -1 : newCoefficient,
+                                    removeWord,
+                                    package,
+                                    std::string(pool_.wordLine(index)),
+                                    change->line.value_or("")};
+        auto bytes = encodePendingAnswer(pending);
+        if (!bytes) {
+            return bytes.message();
         }
-        if (removeWord) {
-            pool_.remove(index);
-        }
-        if (Status written = writePool(); !written) {
-            // The file still holds the pool before this answer: take it back.
-            if (const auto bytes = readFileBytes(tree_.temporaryFile(group_, kTestPoolName))) {
-                pool_ = TestPool::parse(*bytes);
-            }
+        if (Status written = writeFileAtomically(pendingAnswerFile(), tree_.temporaryFile(group_, "Answer.new"),
+                                                  bytes.value());
+            !written) {
             return written.message();
         }
     }
-    (right ? state_.rightCount : state_.wrongCount) += 1;
+    if (change->altersPool()) {
+        if (Status written = writePool(pool_, &change.value()); !written) {
+            (void)removeFileIfPresent(pendingAnswerFile());
+            return written.message();
+        }
+        pool_.apply(change.value());
+    }
+    state_ = next;
 
     AnswerOutcome outcome;
     if (!state_.lockCoefficients) {
-        outcome.packageNotUpdated = updatePackage(currentWord_, newCoefficient);
+        outcome.packageNotUpdated = updatePackage(package, currentWord_, newCoefficient);
+    }
+    if (keepsSavedTest_) {
+        if (Status saved = saveTestInfo(tree_, group_, savedStateAfter(state_)); !saved) {
+            outcome.savedTestNotUpdated = saved.message();  // the pending answer stays for the next resume
+        } else {
+            (void)removeFileIfPresent(pendingAnswerFile());
+        }
     }
     const int answered = state_.rightCount + state_.wrongCount;
     outcome.testOver = pool_.wordCount() == 0 || (state_.fixedCount && answered >= state_.totalCount);
     return outcome;
 }
 
-std::optional<Message> TestEngine::updatePackage(const WordRecord& word, int coefficient) const
+TestState TestEngine::savedStateAfter(const TestState& state) const
 {
+    TestState saved = state;
+    saved.english.clear();
+    saved.czech.clear();
+    saved.example.clear();
+    saved.packageName.clear();
+    return saved;
+}
+
+std::optional<Message> TestEngine::updatePackage(const std::string& package, const WordRecord& word,
+                                                 int coefficient) const
+{
+    auto failure = [&](const std::string& reason) {
+        return errorMessage("Změnu koeficientu znalosti nebylo možno zapsat do balíčku „" + package + "“. " + reason);
+    };
+    // A heading of a damaged pool must never lead out of the group directory.
+    if (!isUsableListedName(package) || package == kPackageScratchName) {
+        return failure("Takový balíček nemůže existovat.");
+    }
     const std::string knowledge(1, static_cast<char>('0' + coefficient));
-    const Status updated = rewritePackageFile(tree_, group_, state_.packageName, [&](const WordRecord& record) {
+    const Status updated = rewritePackageFile(tree_, group_, package, [&](const WordRecord& record) {
         const bool same = record.english == word.english && record.czech == word.czech && record.example == word.example;
         const bool written = record.knowledge == knowledge;
         return same && !written ? RecordChange::setKnowledge(knowledge) : RecordChange::keep();
@@ -259,13 +363,14 @@ std::optional<Message> TestEngine::updatePackage(const WordRecord& word, int coe
     if (updated) {
         return std::nullopt;
     }
-    return updated.message();
+    return failure(updated.message().text);
 }
 
-Status TestEngine::writePool() const
+Status TestEngine::writePool(const TestPool& pool, const TestPool::Change* pending) const
 {
     return writeFileAtomically(tree_.temporaryFile(group_, kTestPoolName),
-                               tree_.temporaryFile(group_, kTestPoolScratchName), pool_.bytes());
+                               tree_.temporaryFile(group_, kTestPoolScratchName),
+                               [&](PieceSink& sink) { pool.write(sink, pending); });
 }
 
 }  // namespace lexivo

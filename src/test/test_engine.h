@@ -4,6 +4,7 @@
 // knowledge coefficients in the pool and in the packages, and decides when the test is over.
 // Every answer is on disk before recordAnswer returns.
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,9 +24,12 @@ enum class KeepAskedWord { No, Yes };
 
 struct AnswerOutcome {
     bool testOver = false;
-    // Set when the word's package could not be updated (renamed or deleted during the test);
-    // the answer still counts.
+    // Set, naming the package, when the word's package could not be updated (renamed or
+    // deleted during the test, a disk error); the answer still counts.
     std::optional<Message> packageNotUpdated;
+    // Set when the saved state of a resumed test could not be brought up to date; the answer
+    // still counts, and the next resume finishes the update.
+    std::optional<Message> savedTestNotUpdated;
 };
 
 class TestEngine {
@@ -37,8 +41,10 @@ public:
     // without words, so no test ever runs on an empty pool.
     Result<int> startTest(std::string_view group, const std::vector<std::string>& packages,
                           const TestSettings& settings);
-    // Takes up the group's unfinished test: its saved state and its pool. Refuses a damaged or
-    // missing state, a missing pool and a pool without words.
+    // Takes up the group's unfinished test: its saved state and its pool, first finishing an
+    // answer that was interrupted while it was recorded. Refuses a damaged or missing state, a
+    // missing pool and a pool without words. From then on every answer keeps the saved state
+    // in step with the pool.
     Status resumeSavedTest(std::string_view group);
     // Saves the running test for a later resume.
     Status saveInterruptedTest() const;
@@ -56,8 +62,8 @@ public:
     std::string maskedExample() const;
 
     // Counts the answer (a typo the user declares counts as right), updates the coefficient
-    // and removes the word from the pool where the mode says so. Fails, changing nothing,
-    // when the pool cannot be written.
+    // and removes the word from the pool where the mode says so. Fails, changing nothing in
+    // memory, when the pool cannot be written.
     Result<AnswerOutcome> recordAnswer(bool right);
 
     const TestState& state() const { return state_; }
@@ -71,14 +77,20 @@ private:
     int pickIndexByCoefficient();
     void takeWord(int index);
     bool wordMatches(int index, const TestState& saved) const;
-    Status writePool() const;
-    std::optional<Message> updatePackage(const WordRecord& word, int coefficient) const;
+    Status writePool(const TestPool& pool, const TestPool::Change* pending = nullptr) const;
+    std::optional<Message> updatePackage(const std::string& package, const WordRecord& word, int coefficient) const;
+    // The saved state after an answer: the counters as they are, no word on screen.
+    TestState savedStateAfter(const TestState& state) const;
+    Status finishPendingAnswer();
+    std::filesystem::path pendingAnswerFile() const;
 
     DataTree tree_;
     RandomGenerator& random_;
     std::string group_;
     TestState state_;
     TestPool pool_;
+    // A resumed test keeps its TestInfo in step with the pool after every answer.
+    bool keepsSavedTest_ = false;
     // The asked word with its fields as the package holds them (the state's copies are cut
     // when saved).
     WordRecord currentWord_;

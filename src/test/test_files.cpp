@@ -71,6 +71,28 @@ DirectionMode directionFromDigit(char digit)
     }
 }
 
+Message damagedTestInfoMessage()
+{
+    return errorMessage("Záznam o nedokončeném testu je poškozený, a proto v testu nelze pokračovat.");
+}
+
+// Whether every value lies where a real test can bring it.
+bool isReachable(const TestState& state)
+{
+    auto count = [](std::int32_t value) { return value >= 0 && value <= kMaxAnswerCount; };
+    auto flag = [](std::int32_t value) { return value == 0 || value == 1; };
+    const bool counters = count(state.currentIndex) && count(state.rightCount) && count(state.wrongCount) &&
+                          count(state.totalCount) && count(state.packageCount);
+    if (!counters || state.directionMode > DirectionMode::Random || state.askDirection > ShownSide::Czech ||
+        !flag(state.fixedCount) || !flag(state.noRepeat) || !flag(state.byCoefficient) ||
+        !flag(state.caseSensitive) || !flag(state.lockCoefficients)) {
+        return false;
+    }
+    // A fixed-count test ends at its count; in the other mode every right answer took a word.
+    return state.fixedCount ? state.rightCount + state.wrongCount <= state.totalCount
+                            : state.rightCount <= state.totalCount;
+}
+
 }  // namespace
 
 Result<Block> encodeTestInfo(const TestState& state)
@@ -109,7 +131,7 @@ Result<Block> encodeTestInfo(const TestState& state)
 Result<TestState> decodeTestInfo(std::string_view bytes)
 {
     if (bytes.size() < kTestInfoSize) {
-        return errorMessage("Záznam o nedokončeném testu je poškozený, a proto v testu nelze pokračovat.");
+        return damagedTestInfoMessage();
     }
     TestState state;
     state.english = getText(bytes, kEnglish);
@@ -128,6 +150,9 @@ Result<TestState> decodeTestInfo(std::string_view bytes)
     state.byCoefficient = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kByCoefficient));
     state.caseSensitive = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kCaseSensitive));
     state.lockCoefficients = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + kLockCoefficients));
+    if (!isReachable(state)) {
+        return damagedTestInfoMessage();
+    }
     return state;
 }
 
@@ -151,16 +176,25 @@ TestSettings decodeTestPresets(std::string_view bytes)
     if (bytes.size() < kTestPresetsSize) {
         return settings;
     }
-    settings.fixedCount = bytes[0] != '0';
+    auto flag = [&](std::size_t offset, bool fallback) {
+        return bytes[offset] == '0' || bytes[offset] == '1' ? bytes[offset] == '1' : fallback;
+    };
+    settings.fixedCount = flag(0, settings.fixedCount);
+    // One to three digits, padded with NUL bytes; anything else (a sign, a letter) is no count.
+    const std::string_view field = bytes.substr(1, 3);
+    const std::string_view digits = field.substr(0, field.find('\0'));
     int count = 0;
-    const std::string_view digits = bytes.substr(1, 3);
-    std::from_chars(digits.data(), digits.data() + digits.size(), count);
-    settings.questionCount = count;
-    settings.noRepeat = bytes[4] == '1';
-    settings.byCoefficient = bytes[5] == '1';
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), count);
+    const bool padded = field.find_first_not_of('\0', digits.size()) == std::string_view::npos;
+    if (!digits.empty() && digits.front() != '-' && error == std::errc() && end == digits.data() + digits.size() &&
+        padded) {
+        settings.questionCount = count;
+    }
+    settings.noRepeat = flag(4, settings.noRepeat);
+    settings.byCoefficient = flag(5, settings.byCoefficient);
     settings.directionMode = directionFromDigit(bytes[6]);
-    settings.caseSensitive = bytes[7] == '1';
-    settings.lockCoefficients = bytes[8] == '1';
+    settings.caseSensitive = flag(7, settings.caseSensitive);
+    settings.lockCoefficients = flag(8, settings.lockCoefficients);
     return settings;
 }
 
@@ -198,8 +232,80 @@ Status saveTestInfo(const DataTree& tree, std::string_view group, const TestStat
 
 void forgetSavedTest(const DataTree& tree, std::string_view group)
 {
-    removeFileIfPresent(tree.temporaryFile(group, kTestInfoName));
-    removeFileIfPresent(tree.temporaryFile(group, kTestPoolName));
+    // What cannot be deleted shows itself: the next "Test" offers the saved test again.
+    (void)removeFileIfPresent(tree.temporaryFile(group, kTestInfoName));
+    (void)removeFileIfPresent(tree.temporaryFile(group, kTestPoolName));
+    (void)removeFileIfPresent(tree.temporaryFile(group, kPendingAnswerName));
+}
+
+namespace {
+
+void putText(std::string& out, std::string_view text)
+{
+    char length[4];
+    putLittleEndian32(length, static_cast<std::uint32_t>(text.size()));
+    out.append(length, 4);
+    out += text;
+}
+
+// Reads a length and that many bytes; false when the bytes run out.
+bool takeText(std::string_view& bytes, std::string& text)
+{
+    if (bytes.size() < 4) {
+        return false;
+    }
+    const std::uint32_t length = getLittleEndian32(bytes.data());
+    bytes.remove_prefix(4);
+    if (length > bytes.size()) {
+        return false;
+    }
+    text = std::string(bytes.substr(0, length));
+    bytes.remove_prefix(length);
+    return true;
+}
+
+}  // namespace
+
+Result<std::string> encodePendingAnswer(const PendingAnswer& answer)
+{
+    auto block = encodeTestInfo(answer.stateAfter);
+    if (!block) {
+        return block.message();
+    }
+    std::string bytes(block->data(), block->size());
+    char numbers[12];
+    putLittleEndian32(numbers, static_cast<std::uint32_t>(answer.poolWordsBefore));
+    putLittleEndian32(numbers + 4, static_cast<std::uint32_t>(answer.index));
+    putLittleEndian32(numbers + 8, static_cast<std::uint32_t>(answer.coefficient));
+    bytes.append(numbers, sizeof numbers);
+    bytes += answer.removesWord ? '\1' : '\0';
+    putText(bytes, answer.packageName);
+    putText(bytes, answer.lineBefore);
+    putText(bytes, answer.lineAfter);
+    return bytes;
+}
+
+Result<PendingAnswer> decodePendingAnswer(std::string_view bytes)
+{
+    const Message damaged = errorMessage("Záznam o poslední odpovědi je poškozený.");
+    auto state = decodeTestInfo(bytes);
+    if (!state || bytes.size() < kTestInfoSize + 13) {
+        return damaged;
+    }
+    PendingAnswer answer;
+    answer.stateAfter = std::move(state).value();
+    bytes.remove_prefix(kTestInfoSize);
+    answer.poolWordsBefore = static_cast<std::int32_t>(getLittleEndian32(bytes.data()));
+    answer.index = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + 4));
+    answer.coefficient = static_cast<std::int32_t>(getLittleEndian32(bytes.data() + 8));
+    answer.removesWord = bytes[12] != '\0';
+    bytes.remove_prefix(13);
+    if (!takeText(bytes, answer.packageName) || !takeText(bytes, answer.lineBefore) ||
+        !takeText(bytes, answer.lineAfter) || answer.coefficient < -1 || answer.coefficient > 4 ||
+        answer.index < 0 || answer.index >= answer.poolWordsBefore) {
+        return damaged;
+    }
+    return answer;
 }
 
 }  // namespace lexivo

@@ -1,6 +1,8 @@
 #include "store/collection.h"
 
+#include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 #include <string>
 #include <vector>
 
@@ -217,6 +219,83 @@ TEST_F(CollectionTest, DeletingAPackageEvenWhenReadOnly)
     EXPECT_FALSE(exists(temp.tree().packageFile("G", "Pryč")));
     EXPECT_FALSE(selectionKept("G"));
     EXPECT_FALSE(collection.deletePackage("../../config").ok());
+}
+
+TEST_F(CollectionTest, ListingSkipsWhatCannotBeAGroupOrAPackage)
+{
+    for (const char* name : {"A|B", "Line\nEnd", "Tab\tName"}) {
+        fs::create_directories(temp.tree().dataRoot() / name);
+    }
+    fs::create_directories(temp.tree().dataRoot() / kNoGroupMarker);
+    EXPECT_EQ(collection.listGroups(), 0);
+    EXPECT_EQ(collection.currentGroup(), kNoGroupMarker);
+
+    temp.writePackage("G", "P", "a|b||4\r\n");
+    writeBytes(temp.root() / "outside", "c|d||4\r\n");
+    const fs::path group = temp.tree().groupDirectory("G");
+    ASSERT_EQ(::mkfifo((group / "fifo").c_str(), 0644), 0);
+    fs::create_symlink("/dev/zero", group / "zero");
+    fs::create_symlink(temp.root() / "gone", group / "dangling");
+    fs::create_symlink(temp.root() / "outside", group / "linked");
+    for (const char* name : {"bad|name", "line\nend", "ctrl\x01", "c1\xC2\x85"}) {
+        writeBytes(group / name, "x|y||4\r\n");
+    }
+    EXPECT_EQ(collection.listGroups(), 1);
+    EXPECT_EQ(collection.listPackages(), (Names{"linked", "P"}));
+}
+
+TEST_F(CollectionTest, DeletingAGroupNeverReachesOutsideIt)
+{
+    const fs::path outside = temp.root() / "outside";
+    temp.writePackage("G", "P", "a|b||4\r\n");
+    writeBytes(temp.tree().dataRoot() / "soubor", "not a group");
+    fs::create_directories(outside);
+    writeBytes(outside / "precious", "keep");
+    fs::permissions(outside / "precious", fs::perms::owner_read);
+    fs::create_directory_symlink(outside, temp.tree().groupDirectory("Linked"));
+    fs::create_symlink(outside / "precious", temp.tree().packageFile("G", "link"));
+    fs::create_directory_symlink(outside, temp.tree().temporaryDirectory("G"));
+    collection.listGroups();
+
+    EXPECT_FALSE(collection.deleteGroup("..").ok());  // the program directory
+    EXPECT_FALSE(collection.deleteGroup(".").ok());   // the data root
+    EXPECT_EQ(readBytes(temp.tree().dataRoot() / "soubor"), "not a group");
+    ASSERT_TRUE(collection.deleteGroup("Linked").ok());
+    ASSERT_TRUE(collection.deleteGroup("G").ok());
+    EXPECT_EQ(collection.groupTable(), Names{});
+    EXPECT_EQ(readBytes(outside / "precious"), "keep");
+    EXPECT_EQ(fs::status(outside / "precious").permissions(), fs::perms::owner_read);
+}
+
+TEST_F(CollectionTest, ASelectionThatCannotBeForgottenIsReported)
+{
+    temp.writePackage("G", "P", "a|b||4\r\n");
+    collection.listGroups();
+    fs::create_directories(temp.tree().temporaryFile("G", "packs") / "x");  // cannot be deleted
+    for (const Status& status : {collection.createPackage("Nový"), collection.renamePackage("Nový", "Jiný"),
+                                 collection.deletePackage("Jiný")}) {
+        ASSERT_FALSE(status.ok());
+        EXPECT_NE(status.message().text.find("packs"), std::string::npos) << status.message().text;
+    }
+    EXPECT_EQ(collection.listPackages(), (Names{"P"}));
+}
+
+TEST(ProgramDirectory, BesideTheProgramOnlyForAPortableCopy)
+{
+    TempTree temp;
+    const fs::path program = temp.root() / "program";
+    fs::create_directories(program);
+    const char* before = std::getenv("XDG_DATA_HOME");
+    const std::string saved = before != nullptr ? before : "";
+    ::setenv("XDG_DATA_HOME", (temp.root() / "user").c_str(), 1);
+    EXPECT_EQ(resolveProgramDirectory(program), temp.root() / "user" / "Lexivo");
+    EXPECT_TRUE(fs::is_directory(temp.root() / "user" / "Lexivo"));
+    for (const char* held : {"config", "Data"}) {
+        writeBytes(program / held, "");
+        EXPECT_EQ(resolveProgramDirectory(program), program);
+        fs::remove(program / held);
+    }
+    before != nullptr ? ::setenv("XDG_DATA_HOME", saved.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
 }
 
 TEST_F(CollectionTest, PackageOperationsNeedAGroup)

@@ -1,10 +1,12 @@
 #include "store/package_file.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "store/file_io.h"
 #include "support/temp_tree.h"
 
 namespace lexivo {
@@ -74,6 +76,27 @@ TEST_F(PackageFileTest, AppendingStartsANewLineAfterAnUnendedLastLine)
     EXPECT_EQ(temp.readPackage("G", "P"), "a|b||4\r\n\xE8\x61j|tea||4\r\nc|d||4\r\n");
     EXPECT_EQ(countPackageWords(temp.tree(), "G", "P"), 3);
     EXPECT_EQ(readPackageRecords(temp.tree(), "G", "P").size(), 3u);
+}
+
+TEST_F(PackageFileTest, AFailedAppendLeavesThePackageAsItWas)
+{
+    testing::FileCallsReset calls;
+    temp.writePackage("G", "P", "a|b||4");  // its last line has no end
+    const std::vector<WordRecord> words = {{"c", "d", "", "4"}};
+    // A disk that fills up mid-write; a package that cannot be read, so its end is unknown.
+    for (FileCall call : {FileCall::Write, FileCall::Open}) {
+        failFileCall(call, 1, call == FileCall::Write ? ENOSPC : EIO);
+        EXPECT_FALSE(appendWordRecords(temp.tree(), "G", "P", words).ok());
+        EXPECT_EQ(temp.readPackage("G", "P"), "a|b||4");
+    }
+    // A package that is a link is replaced, like a rewrite replaces it; its target stays.
+    temp.writePackage("G", "outside", "x|y||4\r\n");
+    fs::remove(temp.tree().packageFile("G", "P"));
+    fs::create_symlink(temp.tree().packageFile("G", "outside"), temp.tree().packageFile("G", "P"));
+    ASSERT_TRUE(appendWordRecords(temp.tree(), "G", "P", words).ok());
+    EXPECT_EQ(temp.readPackage("G", "outside"), "x|y||4\r\n");
+    EXPECT_EQ(temp.readPackage("G", "P"), "x|y||4\r\nc|d||4\r\n");
+    EXPECT_FALSE(fs::is_symlink(temp.tree().packageFile("G", "P")));
 }
 
 TEST_F(PackageFileTest, CountingWords)

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "store/file_io.h"
+
 namespace lexivo::testing {
 namespace fs = std::filesystem;
 
@@ -52,6 +54,9 @@ std::string TempTree::readPackage(std::string_view group, std::string_view packa
 {
     return readBytes(tree_.packageFile(group, package));
 }
+
+FileCallsReset::FileCallsReset() { resetFileCalls(); }
+FileCallsReset::~FileCallsReset() { resetFileCalls(); }
 
 void writeBytes(const fs::path& file, std::string_view bytes)
 {

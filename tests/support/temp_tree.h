@@ -30,6 +30,12 @@ private:
     DataTree tree_;
 };
 
+// Clears planned file-call failures and counts for the lifetime of one test.
+struct FileCallsReset {
+    FileCallsReset();
+    ~FileCallsReset();
+};
+
 void writeBytes(const std::filesystem::path& file, std::string_view bytes);
 // The bytes of a file; fails the test when it cannot be read.
 std::string readBytes(const std::filesystem::path& file);

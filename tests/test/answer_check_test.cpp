@@ -88,6 +88,8 @@ TEST(SuccessPercent, RoundsDown)
     EXPECT_EQ(successPercent(3, 1), 75);
     EXPECT_EQ(successPercent(0, 0), 0);
     EXPECT_EQ(successPercent(29, 0), 100);
+    EXPECT_EQ(successPercent(2147483647, 2147483647), 50);  // no overflow in the sum
+    EXPECT_EQ(successPercent(5, -9), 0);
 }
 
 }  // namespace

@@ -1,15 +1,21 @@
 #include "test/test_engine.h"
 
+#include <cerrno>
 #include <filesystem>
+#include <functional>
+#include <tuple>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "store/cp1250.h"
+#include "store/file_io.h"
 #include "store/package_file.h"
 #include "test/test_files.h"
+#include "test/test_pool.h"
 #include "support/temp_tree.h"
 
 namespace lexivo {
@@ -186,19 +192,101 @@ TEST_F(TestEngineTest, ExpressionsLongerThanTheSavedFieldsStillMatch)
     EXPECT_EQ(package("P").substr(0, 241), longEnglish + "|dlouhé||4");
 }
 
-TEST_F(TestEngineTest, ADeletedPackageStillCountsTheAnswerAndIsNotRecreated)
+TEST_F(TestEngineTest, EveryFailedPackageUpdateIsReportedNamingThePackage)
 {
-    writePackage("P", "one|jedna||2\r\ntwo|dva||2\r\n");
-    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll()).ok());
-    ASSERT_TRUE(engine.pickNextWord());
-    fs::remove(temp.tree().packageFile("G", "P"));
-    const auto outcome = engine.recordAnswer(engine.checkAnswer(engine.expectedText()));
-    ASSERT_TRUE(outcome.ok());
-    EXPECT_TRUE(outcome->packageNotUpdated.has_value());
-    EXPECT_EQ(engine.state().rightCount, 1);
-    EXPECT_EQ(engine.remainingCount(), 1);
+    testing::FileCallsReset calls;
+    const std::vector<std::function<void()>> faults = {
+        [&] { fs::create_directory(temp.tree().packageFile("G", "slov")); },
+        [&] { fs::remove(temp.tree().packageFile("G", "P")); },
+        [&] { failFileCall(FileCall::DirectorySync, 2, EIO); },  // the pool's goes first
+    };
+    for (const auto& fault : faults) {
+        writePackage("P", "one|jedna||3\r\ntwo|dva||3\r\n");
+        ASSERT_TRUE(engine.startTest("G", {"P"}, fixed(5, false, false)).ok());
+        ASSERT_TRUE(engine.pickNextWord());
+        fault();
+        const auto outcome = engine.recordAnswer(true);
+        ASSERT_TRUE(outcome.ok());
+        ASSERT_TRUE(outcome->packageNotUpdated.has_value());
+        EXPECT_NE(outcome->packageNotUpdated->text.find("„P“"), std::string::npos);
+        EXPECT_EQ(engine.state().rightCount, 1);
+        fs::remove_all(temp.tree().packageFile("G", "slov"));
+    }
+    fs::remove(temp.tree().packageFile("G", "P"));  // a deleted package is never made anew
+    EXPECT_TRUE(engine.recordAnswer(true)->packageNotUpdated.has_value());
     EXPECT_FALSE(fs::exists(temp.tree().packageFile("G", "P")));
     EXPECT_FALSE(fs::exists(temp.tree().packageFile("G", "slov")));
+}
+
+TEST_F(TestEngineTest, AFailedPoolWriteChangesNothingInMemory)
+{
+    testing::FileCallsReset calls;
+    writePackage("P", "one|jedna||4\r\ntwo|dva||4\r\n");
+    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll()).ok());
+    ASSERT_TRUE(engine.pickNextWord());
+    const TestState before = engine.state();
+    const std::string poolBefore = pool();
+    failFileCall(FileCall::Rename, 1, EIO);
+    EXPECT_FALSE(engine.recordAnswer(true).ok());
+    EXPECT_EQ(engine.state(), before);
+    EXPECT_EQ(engine.remainingCount(), 2);
+    EXPECT_EQ(pool(), poolBefore);
+    EXPECT_FALSE(answer(engine, true));  // the same question can be answered again
+    EXPECT_EQ(engine.remainingCount(), 1);
+}
+
+TEST_F(TestEngineTest, PackageLinesNeverBecomePoolHeadingsAndHeadingsNeverLeadOutside)
+{
+    writePackage("P", "#|evil|x|4\r\nok|dobře||4\r\na|b|c|4|#|split\r\n");
+    ASSERT_EQ(engine.startTest("G", {"P"}, untilAll()).value(), 2);
+    EXPECT_EQ(engine.poolPackageNames(), (std::vector<std::string>{"P"}));
+    EXPECT_EQ(pool(), "#|P\r\nok|dobře||4\r\na|b|c|4|");
+
+    // A damaged pool whose heading names a path: the answer counts, nothing outside changes.
+    writeBytes(temp.tree().temporaryFile("G", "Test"), "#|../../../outside\r\nw|s||4\r\n");
+    writeBytes(temp.root() / "outside", "w|s||4\r\n");
+    ASSERT_TRUE(saveTestInfo(temp.tree(), "G", TestState{}).ok());
+    ASSERT_TRUE(engine.resumeSavedTest("G").ok());
+    ASSERT_TRUE(engine.pickNextWord());
+    const auto outcome = engine.recordAnswer(false);
+    ASSERT_TRUE(outcome.ok());
+    EXPECT_TRUE(outcome->packageNotUpdated.has_value());
+    EXPECT_EQ(readBytes(temp.root() / "outside"), "w|s||4\r\n");
+}
+
+TEST_F(TestEngineTest, AResumedTestKeepsItsSavedStateInStepAfterEveryAnswer)
+{
+    testing::FileCallsReset calls;
+    writePackage("P", "one|jedna||4\r\ntwo|dva||4\r\nthree|tři||4\r\nfour|čtyři||4\r\n");
+    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll()).ok());
+    ASSERT_TRUE(engine.pickNextWord());
+    answer(engine, true);
+    ASSERT_TRUE(engine.saveInterruptedTest().ok());
+
+    // What the next resume sees: right, wrong, words left.
+    auto resumeAgain = [&] {
+        TestEngine next(temp.tree(), random);
+        EXPECT_TRUE(next.resumeSavedTest("G").ok());
+        return std::tuple(next.state().rightCount, next.state().wrongCount, next.remainingCount());
+    };
+    TestEngine resumed(temp.tree(), random);
+    ASSERT_TRUE(resumed.resumeSavedTest("G").ok());
+    ASSERT_TRUE(resumed.pickNextWord(KeepAskedWord::Yes));
+    answer(resumed, false);
+    ASSERT_TRUE(resumed.pickNextWord());
+    answer(resumed, true);
+    EXPECT_EQ(resumeAgain(), std::tuple(2, 1, 2));  // ended without saving ("Konec", a kill)
+
+    // Cut short after the pool and the package changed, before TestInfo did: the resume
+    // finishes it. Cut short before the pool changed: it never happened.
+    ASSERT_TRUE(resumed.pickNextWord());
+    failFileCall(FileCall::Rename, 4, EIO);
+    EXPECT_TRUE(resumed.recordAnswer(true)->savedTestNotUpdated.has_value());
+    EXPECT_EQ(resumeAgain(), std::tuple(3, 1, 1));
+    ASSERT_TRUE(resumed.pickNextWord());
+    failFileCall(FileCall::Rename, 2, EIO);
+    EXPECT_FALSE(resumed.recordAnswer(true).ok());
+    EXPECT_EQ(resumeAgain(), std::tuple(3, 1, 1));
 }
 
 TEST_F(TestEngineTest, AnInterruptedTestResumesWithTheSameWordAndDirection)
@@ -272,6 +360,53 @@ TEST_F(TestEngineTest, DirectionsAndQuestionTexts)
     EXPECT_EQ(engine.typingHint("auto"), TypingHint::BeginsMeaning);
     EXPECT_EQ(engine.typingHint("automobile"), TypingHint::EqualsMeaning);
     EXPECT_EQ(engine.maskedExample(), "My ____________.");
+}
+
+// Collects what a pool writes.
+struct StringSink : PieceSink {
+    void add(std::string_view piece) override { bytes += piece; }
+    std::string bytes;
+};
+
+TEST(TestPool, ChangesAreWrittenFirstAndTakenIntoMemoryAfter)
+{
+    TestPool pool = TestPool::parse("#|A\r\na|1|\r\nb|2||3\r\n\r\nc|3||4|d|4\r\n#|B\r\ne|5||\n");
+    ASSERT_EQ(pool.wordCount(), 5);
+    struct Step {
+        char word;
+        std::optional<int> coefficient;
+        bool remove;
+        std::string expected;
+    };
+    const std::vector<Step> steps = {
+        {'a', 4, false, "#|A\r\na|1||4\r\nb|2||3\r\n\r\nc|3||4|d|4\r\n#|B\r\ne|5||\n"},   // grows
+        {'b', 2, false, "#|A\r\na|1||4\r\nb|2||2\r\n\r\nc|3||4|d|4\r\n#|B\r\ne|5||\n"},   // in place
+        {'c', std::nullopt, true, "#|A\r\na|1||4\r\nb|2||2\r\n\r\nd|4\r\n#|B\r\ne|5||\n"},
+        {'a', 3, false, "#|A\r\na|1||3\r\nb|2||2\r\n\r\nd|4\r\n#|B\r\ne|5||\n"},
+        {'e', 0, false, "#|A\r\na|1||3\r\nb|2||2\r\n\r\nd|4\r\n#|B\r\ne|5||0\r\n"},
+        {'a', std::nullopt, true, "#|A\r\nb|2||2\r\n\r\nd|4\r\n#|B\r\ne|5||0\r\n"},
+    };
+    for (const Step& step : steps) {
+        int index = 0;
+        while (pool.word(index).english != std::string(1, step.word)) {
+            ++index;
+        }
+        const std::string before = [&] { StringSink sink; pool.write(sink); return sink.bytes; }();
+        const auto change = pool.prepareChange(index, step.coefficient, step.remove);
+        ASSERT_TRUE(change.ok());
+        StringSink pending;
+        pool.write(pending, &change.value());
+        EXPECT_EQ(pending.bytes, step.expected) << step.word;
+        StringSink unchanged;
+        pool.write(unchanged);
+        EXPECT_EQ(unchanged.bytes, before);
+        pool.apply(change.value());
+        StringSink applied;
+        pool.write(applied);
+        EXPECT_EQ(applied.bytes, step.expected);
+        EXPECT_EQ(TestPool::parse(applied.bytes).levelCounts(), pool.levelCounts());
+    }
+    EXPECT_EQ(pool.packageOf(pool.wordCount() - 1), "B");
 }
 
 // The generator is part of the behaviour: a change to it, or to how draws are taken, shows here.

@@ -29,7 +29,7 @@ TestState sampleState()
     state.packageName = "Doprava";
     state.currentIndex = 7;
     state.rightCount = 26;
-    state.wrongCount = -3;
+    state.wrongCount = 3;
     state.directionMode = DirectionMode::Random;
     state.askDirection = ShownSide::Czech;
     state.totalCount = 40;
@@ -53,7 +53,7 @@ TEST(TestInfo, LaysTheStateOutInItsNineHundredFortyFourBytes)
     EXPECT_EQ(bytes.substr(600, 8), std::string("Doprava\0", 8));
     EXPECT_EQ(i32At(bytes, 900), 7);
     EXPECT_EQ(i32At(bytes, 904), 26);
-    EXPECT_EQ(i32At(bytes, 908), -3);
+    EXPECT_EQ(i32At(bytes, 908), 3);
     EXPECT_EQ(bytes[912], 2);
     EXPECT_EQ(bytes[913], 1);
     EXPECT_EQ(bytes.substr(914, 2), std::string(2, '\0'));
@@ -84,10 +84,29 @@ TEST(TestInfo, CutsLongTextsToTheirFields)
     EXPECT_EQ(back.packageName, std::string(299, 'p'));
 }
 
-TEST(TestInfo, RefusesAShortBlock)
+TEST(TestInfo, RefusesAShortBlockAndValuesNoTestCanReach)
 {
     EXPECT_FALSE(decodeTestInfo(std::string(943, '\0')).ok());
     EXPECT_TRUE(decodeTestInfo(std::string(944, '\0')).ok());
+
+    const std::string valid(encodeTestInfo(sampleState())->data(), kTestInfoSize);  // fixed count 40
+    struct Case {
+        std::size_t offset;
+        std::int32_t value;
+    };
+    for (const Case& c : {Case{904, 2147483647}, Case{904, 38}, Case{908, -1}, Case{916, -40}, Case{900, -1},
+                          Case{920, -3}, Case{924, 2}, Case{940, 7}, Case{904, kMaxAnswerCount + 1}}) {
+        std::string bytes = valid;
+        putLittleEndian32(bytes.data() + c.offset, static_cast<std::uint32_t>(c.value));
+        EXPECT_FALSE(decodeTestInfo(bytes).ok()) << c.offset << " = " << c.value;
+    }
+    std::string direction = valid;
+    direction[912] = 3;
+    EXPECT_FALSE(decodeTestInfo(direction).ok());
+    std::string untilAll = valid;  // without a fixed count 38 right of 40 words is reachable
+    putLittleEndian32(untilAll.data() + 924, 0);
+    putLittleEndian32(untilAll.data() + 904, 38);
+    EXPECT_TRUE(decodeTestInfo(untilAll).ok());
 }
 
 TEST(TestPresets, DefaultsWhenMissing)
@@ -127,6 +146,18 @@ TEST(TestPresets, NineBytesWithTheSwappedDirectionDigits)
     EXPECT_EQ(decodeTestPresets(encodeTestPresets(settings)).questionCount, 123);
     settings.questionCount = 7;
     EXPECT_EQ(encodeTestPresets(settings).substr(1, 3), std::string("7\0\0", 3));
+}
+
+TEST(TestPresets, AValueOutOfItsRangeFallsBackToItsDefault)
+{
+    const TestSettings defaults;
+    EXPECT_EQ(decodeTestPresets(std::string("1-5\0" "11211", 9)).questionCount, defaults.questionCount);
+    EXPECT_EQ(decodeTestPresets(std::string("112a" "11211", 9)).questionCount, defaults.questionCount);
+    EXPECT_EQ(decodeTestPresets(std::string("11\0" "211211", 9)).questionCount, defaults.questionCount);
+    const TestSettings odd = decodeTestPresets(std::string("x999xx9xx", 9));
+    EXPECT_EQ(odd.questionCount, 999);
+    EXPECT_EQ(odd, (TestSettings{defaults.fixedCount, 999, defaults.noRepeat, defaults.byCoefficient,
+                                 defaults.directionMode, defaults.caseSensitive, defaults.lockCoefficients}));
 }
 
 TEST(TestPresets, AreSavedPerGroup)
