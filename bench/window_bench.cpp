@@ -52,6 +52,9 @@ public:
 class NoRequests final : public WindowRequests {
 public:
     void openAddPackageForRemainingWords() override {}
+    void openGroupDialog() override {}
+    void openWordTransferForStore(std::function<void(QWidget*)>) override {}
+    void openOnlinePackagePreview() override {}
 };
 
 // A program directory for one benchmark, removed afterwards.

@@ -9,6 +9,9 @@ namespace lexivo {
 class AppWindowRequests final : public WindowRequests {
 public:
     void openAddPackageForRemainingWords() override;
+    void openGroupDialog() override;
+    void openWordTransferForStore(std::function<void(QWidget* transferWindow)> beforeClosing) override;
+    void openOnlinePackagePreview() override;
 };
 
 }  // namespace lexivo

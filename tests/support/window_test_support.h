@@ -53,7 +53,16 @@ public:
 class RecordingWindowRequests final : public WindowRequests {
 public:
     void openAddPackageForRemainingWords() override { requests.push_back("openAddPackageForRemainingWords"); }
+    void openGroupDialog() override { requests.push_back("openGroupDialog"); }
+    void openWordTransferForStore(std::function<void(QWidget*)> beforeClosing) override
+    {
+        requests.push_back("openWordTransferForStore");
+        storeClosing = std::move(beforeClosing);
+    }
+    void openOnlinePackagePreview() override { requests.push_back("openOnlinePackagePreview"); }
     std::vector<std::string> requests;
+    // What the store's transfer window would run on its "OK".
+    std::function<void(QWidget*)> storeClosing;
 };
 
 // A program directory and the program state on it, with a screen of the given size.
