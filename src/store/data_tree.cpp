@@ -1,6 +1,8 @@
 #include "store/data_tree.h"
 
 #include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
 #include <system_error>
 
 namespace lexivo {
@@ -36,6 +38,22 @@ fs::path executableDirectory()
     return error ? fs::current_path() : executable.parent_path();
 }
 
+namespace {
+
+// $HOME, or the account's home when the environment lacks it (a service, a bare `env -i`), so
+// that an installed copy never falls back to its read-only executable directory.
+fs::path homeDirectory()
+{
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/') {
+        return home;
+    }
+    const passwd* account = ::getpwuid(::getuid());
+    return account != nullptr && account->pw_dir != nullptr && account->pw_dir[0] == '/' ? fs::path(account->pw_dir)
+                                                                                         : fs::path();
+}
+
+}  // namespace
+
 fs::path resolveProgramDirectory(const fs::path& executableDirectory)
 {
     std::error_code error;
@@ -46,8 +64,8 @@ fs::path resolveProgramDirectory(const fs::path& executableDirectory)
     fs::path userData;
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg == '/') {
         userData = xdg;
-    } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        userData = fs::path(home) / ".local" / "share";
+    } else if (const fs::path home = homeDirectory(); !home.empty()) {
+        userData = home / ".local" / "share";
     } else {
         return executableDirectory;
     }
