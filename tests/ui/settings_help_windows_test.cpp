@@ -431,7 +431,7 @@ private slots:
                 };
                 // Every tip is whole in its place.
                 auto* tip = findControlAs<QLabel>(dialogs[2].get(), tips_dialog_control::TipText);
-                for (int index = 0; index < kTipCount; ++index) {
+                for (int index = kTipCount - 1; index >= 0; --index) {  // the first tip stays for the picture
                     tip->setText(QString::fromUtf8(tipText(index).data(), static_cast<qsizetype>(tipText(index).size())));
                     QVERIFY2(tip->heightForWidth(tip->width()) <= tip->height(), qPrintable(tip->text()));
                 }
