@@ -48,6 +48,9 @@ class SilentVoice final : public Voice {
 public:
     bool busy() const override { return false; }
     void say(const QString&) override {}
+    QStringList engines() override { return {}; }
+    QStringList voices(const QString&) override { return {}; }
+    void use(const VoiceSettings&) override {}
 };
 class NoRequests final : public WindowRequests {
 public:

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include "app/main_window.h"
 #include "app/single_instance.h"
@@ -11,11 +12,13 @@
 #include "test/test_session.h"
 #include "ui/controls.h"
 #include "ui/program.h"
+#include "ui/quick_help.h"
 
 int main(int argc, char** argv)
 {
     using namespace lexivo;
     QApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName("cz.lexivo.Lexivo");
     installFontSubstitutes();
     QtDialogs dialogs;
     DesktopShell shell;
@@ -34,9 +37,12 @@ int main(int argc, char** argv)
     program.grid = DesignGrid::fromWorkArea(workArea.x() + workArea.width(), workArea.y() + workArea.height());
 
     TestSession tests(program.tree, program.random);
+    voice.use(loadVoiceSettings(program.tree));
     MainWindow window(program, tests);
+    QuickHelp quickHelp(program, &window);
     window.startUp();
     window.showMaximized();
+    QTimer::singleShot(0, &window, &MainWindow::showStartTip);
     application.exec();
     return 0;
 }

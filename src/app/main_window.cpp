@@ -13,6 +13,7 @@
 #include "test/test_decisions.h"
 #include "test/test_run_window.h"
 #include "test/test_session.h"
+#include "ui/about_dialog.h"
 #include "ui/artwork.h"
 #include "ui/button_font.h"
 #include "ui/control_behaviour.h"
@@ -20,6 +21,8 @@
 #include "ui/controls.h"
 #include "ui/owner_drawn.h"
 #include "ui/program.h"
+#include "ui/settings_dialog.h"
+#include "ui/tips_dialog.h"
 
 namespace lexivo {
 namespace {
@@ -45,6 +48,7 @@ MainWindow::MainWindow(Program& program, TestSession& tests, QWidget* parent)
     setWindowTitle("Lexivo");
     setWindowIcon(programIcon());
     createControls();
+    connect(&program_.events, &ProgramEvents::schemeChanged, this, &MainWindow::applyColours);
 }
 
 OwnerDrawnButton* MainWindow::addButton(int id, const QString& text)
@@ -71,8 +75,10 @@ void MainWindow::createControls()
             showPackageList();
         }
     });
-    addButton(control::Settings, "Nastavení");
-    addButton(control::About, "O programu");
+    connect(addButton(control::Settings, "Nastavení"), &QPushButton::clicked, this,
+            [this] { SettingsDialog(program_, this).exec(); });
+    connect(addButton(control::About, "O programu"), &QPushButton::clicked, this,
+            [this] { AboutDialog(program_, this).exec(); });
     connect(addButton(control::Quit, "Konec"), &QPushButton::clicked, this, &MainWindow::quitWithoutSaving);
     addButton(control::AddPackage, "Přidat balíček");
     addButton(control::Rename, "Přejmenovat");
@@ -179,6 +185,14 @@ void MainWindow::startUp()
     refreshMainWindow();
     packageList_->setFocus();
     attachControlBehaviour(this, WindowKind::Main);
+}
+
+void MainWindow::showStartTip()
+{
+    if (program_.config.showTipAtStart == 1) {
+        TipsDialog(program_, this).exec();
+    }
+    packageList_->setFocus();
 }
 
 void MainWindow::setPackageAreaVisible(bool visible)

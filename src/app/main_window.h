@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "app/app_window_requests.h"
+#include "ui/project_addresses.h"
 
 namespace lexivo {
 
@@ -16,8 +17,6 @@ class OwnerDrawnButton;
 class TestConfigurationPanel;
 class TestRunWindow;
 
-inline constexpr const char* kProjectAddress = "http://www.lexivo.cz";
-
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -25,6 +24,8 @@ public:
 
     // Reads the configuration and the colour scheme, lists the groups and fills the window.
     void startUp();
+    // The tip window, when the configuration asks for one at every start; after the window shows.
+    void showStartTip();
     // Shows or hides the package area for the current group and refills the list.
     void refreshMainWindow();
     // Refills the list and selects `selectedRow`, or the last package when there are fewer.

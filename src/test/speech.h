@@ -14,16 +14,23 @@ namespace lexivo {
 
 struct Program;
 
-// The system's speech engine (speech-dispatcher or flite on Linux), created on first use.
-// Without an installed engine nothing is spoken and nothing is reported.
+// The system's speech engine (speech-dispatcher or flite on Linux) with the voice the user
+// chose, created on first use. Without an installed engine nothing is spoken and nothing is
+// reported.
 class SystemVoice final : public Voice {
 public:
     SystemVoice();
     ~SystemVoice() override;
     bool busy() const override;
     void say(const QString& text) override;
+    QStringList engines() override;
+    QStringList voices(const QString& engine) override;
+    void use(const VoiceSettings& settings) override;
 
 private:
+    QTextToSpeech& engine();
+
+    VoiceSettings settings_;
     std::unique_ptr<QTextToSpeech> engine_;
 };
 

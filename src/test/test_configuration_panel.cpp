@@ -42,12 +42,11 @@ TestConfigurationPanel::TestConfigurationPanel(Program& program, TestSession& te
 {
     const DesignGrid& g = program.grid;
     setGeometry(g.x(305), g.y(100), g.x(1345), g.y(1100));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, toQColor(program.scheme().mainColour));
-    setPalette(colours);
     setAutoFillBackground(true);
     createControls();
     fillPackageList();
+    applyColours();
+    connect(&program_.events, &ProgramEvents::schemeChanged, this, &TestConfigurationPanel::applyColours);
     attachControlBehaviour(this, WindowKind::TestConfiguration);
     QTimer::singleShot(10, this, &TestConfigurationPanel::applyPresets);
 }
@@ -90,10 +89,6 @@ void TestConfigurationPanel::createControls()
     count_->setFont(text);
     count_->setMaxLength(6);
     count_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), count_));
-    QPalette edit = count_->palette();
-    edit.setColor(QPalette::Base, toQColor(program_.scheme().editColour));
-    edit.setColor(QPalette::Text, toQColor(fixed_colour::kControlText));
-    count_->setPalette(edit);
     check(control::NoRepeat, "Zabránit opakování slovíček", grid(700, 170, 580, 50));
     check(control::ByCoefficient, "Zkoušet podle koeficientu znalostí", grid(700, 225, 580, 50));
     const QString untilAll = g.screenH() < 900 ? "Ukončit po vyčerpání všech slovíček"
@@ -132,18 +127,10 @@ void TestConfigurationPanel::createControls()
     panel_->setGeometry(grid(130, 110, 475, 800));
     list_ = new QWidget(panel_);
     list_->setGeometry(0, 0, g.x(448), 15000);
-    QPalette listColours = list_->palette();
-    listColours.setColor(QPalette::Window, toQColor(program_.scheme().panelColour));
-    list_->setPalette(listColours);
     list_->setAutoFillBackground(true);
-    panel_->setPalette(listColours);
     panel_->setAutoFillBackground(true);
     scrollBar_ = new QScrollBar(Qt::Vertical, panel_);
     scrollBar_->setGeometry(g.x(448), 0, g.x(25), g.y(795));
-    QPalette barColours = scrollBar_->palette();
-    barColours.setColor(QPalette::Window, toQColor(program_.scheme().dialogColour));
-    barColours.setColor(QPalette::Button, toQColor(program_.scheme().dialogColour));
-    scrollBar_->setPalette(barColours);
     scrollBar_->setSingleStep(kScrollLine);
     scrollBar_->installEventFilter(this);
     connect(scrollBar_, &QScrollBar::valueChanged, this, &TestConfigurationPanel::scrollTo);
@@ -176,6 +163,27 @@ void TestConfigurationPanel::fillPackageList()
     scrollBar_->setValue(0);
     scrollBar_->setVisible(listHeight >= g.y(795));
     updateSelectedCount();
+}
+
+void TestConfigurationPanel::applyColours()
+{
+    const ColourScheme& scheme = program_.scheme();
+    const auto recolour = [](QWidget* widget, std::initializer_list<std::pair<QPalette::ColorRole, Rgb>> colours) {
+        QPalette palette = widget->palette();
+        for (const auto& [role, colour] : colours) {
+            palette.setColor(role, toQColor(colour));
+        }
+        widget->setPalette(palette);
+    };
+    recolour(this, {{QPalette::Window, scheme.mainColour}});
+    recolour(count_, {{QPalette::Base, scheme.editColour}, {QPalette::Text, fixed_colour::kControlText}});
+    recolour(list_, {{QPalette::Window, scheme.panelColour}});
+    recolour(panel_, {{QPalette::Window, scheme.panelColour}});
+    recolour(scrollBar_, {{QPalette::Window, scheme.dialogColour}, {QPalette::Button, scheme.dialogColour}});
+    for (QCheckBox* box : boxes_) {
+        paintBox(box);
+    }
+    update();
 }
 
 void TestConfigurationPanel::paintBox(QCheckBox* box)

@@ -51,6 +51,7 @@ private:
     void updateModeDependents();
     void updateSelectedCount();
     void paintBox(QCheckBox* box);
+    void applyColours();
     void checkAllBoxes(Qt::CheckState state);
     void selectAsLastTime();
     void start();

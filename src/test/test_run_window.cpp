@@ -35,13 +35,17 @@ TestRunWindow::TestRunWindow(Program& program, TestSession& tests, WindowRequest
 {
     const DesignGrid& g = program.grid;
     setGeometry(g.x(355), g.y(100), g.x(1345), g.y(1100));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, toQColor(program.scheme().mainColour));
-    colours.setColor(QPalette::WindowText, Qt::black);
-    setPalette(colours);
     setAutoFillBackground(true);
     createControls();
-    attachControlBehaviour(this, WindowKind::TestRun);
+    applyColours();
+    attachControlBehaviour(this, WindowKind::TestRun, [this] {
+        QuickHelpState state;
+        const bool czechShown = tests_.engine.state().askDirection == ShownSide::Czech;
+        state.answerLanguage = czechShown ? AnswerLanguage::English : AnswerLanguage::Czech;
+        return state;
+    });
+    connect(&program_.events, &ProgramEvents::schemeChanged, this, &TestRunWindow::applyColours);
+    connect(&program_.events, &ProgramEvents::testOptionChanged, this, &TestRunWindow::showOption);
 
     tests_.engine.pickNextWord(KeepAskedWord::Yes);
     const TestState& state = tests_.engine.state();
@@ -76,7 +80,7 @@ void TestRunWindow::createControls()
     connect(ok, &QPushButton::clicked, this, &TestRunWindow::confirmAnswer);
 
     packageLine_ = label(control::PackageLine, "Pochází z balíčku:", QRect(g.x(30), g.y(90) + 25, g.x(1005) + 10, 20), 17);
-    packageLine_->setVisible(program_.config.showPackageName && tests_.engine.poolPackageNames().size() >= 2);
+    packageLine_->setVisible(packageLineShown());
 
     label(control::RightCount, QString(), grid(100, 380, 425, 50), g.y(30));
     label(control::WrongCount, QString(), grid(525, 380, 425, 50), g.y(30));
@@ -150,6 +154,32 @@ void TestRunWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     layOutQuestion();
+}
+
+// A test from one package never names it.
+bool TestRunWindow::packageLineShown() const
+{
+    return program_.config.showPackageName && tests_.engine.poolPackageNames().size() >= 2;
+}
+
+void TestRunWindow::applyColours()
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, toQColor(program_.scheme().mainColour));
+    colours.setColor(QPalette::WindowText, Qt::black);
+    setPalette(colours);
+    updateTypingColour();
+    update();
+}
+
+void TestRunWindow::showOption(TestWindowPart part)
+{
+    switch (part) {
+    case TestWindowPart::PackageLine: packageLine_->setVisible(packageLineShown()); break;
+    case TestWindowPart::QuestionArea: update(); break;  // the language icon and the example dot
+    case TestWindowPart::AnswerColours: updateTypingColour(); break;
+    case TestWindowPart::None: break;
+    }
 }
 
 bool TestRunWindow::hasExample() const { return !tests_.engine.state().example.empty(); }

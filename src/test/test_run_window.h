@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include "ui/settings_options.h"
+
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -45,6 +47,10 @@ private:
     void layOutQuestion();
     void updateTypingColour();
     bool hasExample() const;
+    bool packageLineShown() const;
+    void applyColours();
+    // An option changed in the settings shows at once.
+    void showOption(TestWindowPart part);
 
     Program& program_;
     TestSession& tests_;

@@ -114,6 +114,7 @@ const std::vector<Rule>& rules()
         only(WindowKind::OnlineCatalogue, {catalogue::Preview}, px(19)),
         only(WindowKind::SaveDownloaded, {saving::Cancel, saving::ChangeGroup}, px(17)),
         only(WindowKind::SaveDownloaded, {saving::Continue}, px(23)),
+        only(WindowKind::Voice, {}, px(17)),
     };
     return table;
 }

@@ -45,4 +45,10 @@ int loadColourScheme(const DataTree& tree)
     return bytes ? schemeFromColourFile(*bytes).value_or(kSchemeCream) : kSchemeCream;
 }
 
+Status saveColourScheme(const DataTree& tree, int number)
+{
+    const char digit = static_cast<char>('0' + colourScheme(number).number);
+    return writeFileAtomically(tree.programFile("color"), tree.programFile("color.new"), std::string_view(&digit, 1));
+}
+
 }  // namespace lexivo

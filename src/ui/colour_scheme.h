@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "store/data_tree.h"
+#include "store/result.h"
 
 namespace lexivo {
 
@@ -55,6 +56,8 @@ std::optional<int> schemeFromColourFile(std::string_view bytes);
 
 // The scheme in use at start: the one the `color` file in the program directory names, else cream.
 int loadColourScheme(const DataTree& tree);
+// Rewrites the `color` file with the scheme's one digit; on failure the old file stays.
+Status saveColourScheme(const DataTree& tree, int number);
 
 namespace fixed_colour {
 inline constexpr Rgb kLinkText = rgb(0xB41414);

@@ -29,6 +29,7 @@
 #include "ui/control_ids/test_information_dialog.h"
 #include "ui/control_ids/test_run_window.h"
 #include "ui/control_ids/tips_dialog.h"
+#include "ui/control_ids/voice_dialog.h"
 #include "ui/control_ids/word_transfer_window.h"
 #include "ui/controls.h"
 
@@ -52,6 +53,7 @@ namespace transfer = word_transfer_window_control;
 namespace settings = settings_dialog_control;
 namespace tips = tips_dialog_control;
 namespace choice = online_choice_dialog_control;
+namespace voice = voice_dialog_control;
 
 struct WindowControls {
     WindowKind kind;
@@ -124,6 +126,13 @@ const std::vector<WindowControls>& windowControls()
          {settings::Scheme},
          {settings::SpeechEngine, settings::SpeechClipboard, settings::SpeechNever}},
         {WindowKind::Tips, {}, {tips::Ok, tips::NextTip, tips::ShowAtStart}},
+        // Our own voice chooser keeps Qt's keys (Tab moves on): only the right click is added.
+        {WindowKind::Voice,
+         {},
+         {},
+         {},
+         {},
+         {voice::Engine, voice::VoiceList, voice::Rate, voice::Try, voice::Ok, voice::Cancel}},
         {WindowKind::OnlineChoice,
          {choice::Password},
          {choice::Ok, choice::Cancel, choice::GuideLink},
@@ -178,11 +187,7 @@ const std::vector<ShortcutRule>& shortcutRules()
     return table;
 }
 
-QuickHelpHandler& quickHelpHandler()
-{
-    static QuickHelpHandler handler;
-    return handler;
-}
+QuickHelpHandler* currentQuickHelpHandler = nullptr;
 
 // Buttons that show the hand while the mouse is over them.
 bool showsHand(WindowKind kind, int id)
@@ -193,7 +198,10 @@ bool showsHand(WindowKind kind, int id)
 
 class ControlBehaviour : public QObject {
 public:
-    ControlBehaviour(QWidget* window, WindowKind kind) : QObject(window), window_(window), kind_(kind) {}
+    ControlBehaviour(QWidget* window, WindowKind kind, QuickHelpStateSource state)
+        : QObject(window), window_(window), kind_(kind), state_(std::move(state))
+    {
+    }
 
     void attach(QWidget* control, ControlClass controlClass)
     {
@@ -224,10 +232,16 @@ protected:
         switch (event->type()) {
         case QEvent::MouseButtonPress:
             if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-                if (quickHelpHandler()) {
-                    quickHelpHandler()(control);
+                if (currentQuickHelpHandler != nullptr) {
+                    currentQuickHelpHandler->showQuickHelp(control, kind_, state_ ? state_() : QuickHelpState{});
                 }
                 return true;
+            }
+            return false;
+        case QEvent::MouseButtonRelease:
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton && controlClass == ControlClass::Edit &&
+                currentQuickHelpHandler != nullptr) {
+                currentQuickHelpHandler->closeQuickHelp();
             }
             return false;
         case QEvent::MouseButtonDblClick:
@@ -303,18 +317,19 @@ private:
 
     QWidget* window_;
     WindowKind kind_;
+    QuickHelpStateSource state_;
 };
 
 }  // namespace
 
-void attachControlBehaviour(QWidget* window, WindowKind windowKind)
+void attachControlBehaviour(QWidget* window, WindowKind windowKind, QuickHelpStateSource state)
 {
     const auto& table = windowControls();
     const auto entry = std::find_if(table.begin(), table.end(), [&](const WindowControls& w) { return w.kind == windowKind; });
     if (entry == table.end()) {
         return;
     }
-    auto* behaviour = new ControlBehaviour(window, windowKind);
+    auto* behaviour = new ControlBehaviour(window, windowKind, std::move(state));
     const std::pair<const std::vector<int>*, ControlClass> classes[] = {
         {&entry->edits, ControlClass::Edit},         {&entry->buttons, ControlClass::Button},
         {&entry->lists, ControlClass::List},         {&entry->dropDowns, ControlClass::DropDown},
@@ -329,6 +344,8 @@ void attachControlBehaviour(QWidget* window, WindowKind windowKind)
     }
 }
 
-void setQuickHelpHandler(QuickHelpHandler handler) { quickHelpHandler() = std::move(handler); }
+void setQuickHelpHandler(QuickHelpHandler* handler) { currentQuickHelpHandler = handler; }
+
+QuickHelpHandler* quickHelpHandler() { return currentQuickHelpHandler; }
 
 }  // namespace lexivo

@@ -6,18 +6,32 @@
 
 #include <functional>
 
+#include "ui/quick_help_texts.h"
 #include "ui/window_kind.h"
 
 class QWidget;
 
 namespace lexivo {
 
-// Installs the behaviours on the window's controls that its kind lists. Call once, after the
-// controls exist.
-void attachControlBehaviour(QWidget* window, WindowKind windowKind);
+// What a window tells quick help about itself at the moment of a right click.
+using QuickHelpStateSource = std::function<QuickHelpState()>;
 
-// Called with the control that was right-clicked; quick help answers it.
-using QuickHelpHandler = std::function<void(QWidget* control)>;
-void setQuickHelpHandler(QuickHelpHandler handler);
+// Installs the behaviours on the window's controls that its kind lists. Call once, after the
+// controls exist. A window whose quick-help texts depend on its state passes where to read it.
+void attachControlBehaviour(QWidget* window, WindowKind windowKind, QuickHelpStateSource state = {});
+
+// Answers right clicks with quick help.
+class QuickHelpHandler {
+public:
+    virtual ~QuickHelpHandler() = default;
+    // A right click on `control`, one of the controls of a window of `windowKind`.
+    virtual void showQuickHelp(QWidget* control, WindowKind windowKind, const QuickHelpState& state) = 0;
+    // The right button was released over an edit field.
+    virtual void closeQuickHelp() = 0;
+};
+
+// The handler of every right click from now on; nullptr: right clicks only do nothing.
+void setQuickHelpHandler(QuickHelpHandler* handler);
+QuickHelpHandler* quickHelpHandler();
 
 }  // namespace lexivo

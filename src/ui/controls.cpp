@@ -1,5 +1,7 @@
 #include "ui/controls.h"
 
+#include <cmath>
+
 #include <QFontMetrics>
 #include <QVariant>
 
@@ -70,6 +72,30 @@ QFont fittedWrappedFont(QFont font, const QString& text, QSize area)
            QFontMetrics(font).boundingRect(bounds, Qt::TextWordWrap, text).height() > area.height()) {
         font.setPixelSize(font.pixelSize() - 1);
     }
+    return font;
+}
+
+DialogUnits::DialogUnits(const QFont& templateFont)
+{
+    const QFontMetricsF metrics(templateFont);
+    averageWidth_ = metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 52.0;
+    // Ascent and descent each take whole pixels, as the template's cell does.
+    height_ = static_cast<int>(std::ceil(metrics.ascent()) + std::ceil(metrics.descent()));
+}
+
+int DialogUnits::x(int units) const { return qRound(units * averageWidth_ / 4); }
+
+int DialogUnits::y(int units) const { return units * height_ / 8; }
+
+QRect DialogUnits::rect(int x, int y, int width, int height) const
+{
+    return QRect(this->x(x), this->y(y), this->x(width), this->y(height));
+}
+
+QFont templateFont(const QString& family, int points)
+{
+    QFont font(family);
+    font.setPixelSize(qRound(points * 96 / 72.0));
     return font;
 }
 

@@ -41,6 +41,23 @@ QFont fittedFont(QFont font, const QString& text, int width);
 // The font made smaller until `text`, wrapped at the width of `area`, fits its height.
 QFont fittedWrappedFont(QFont font, const QString& text, QSize area);
 
+// Places given in the dialog units of a template's font, as the small dialogs give them:
+// x × (average width of A–Z and a–z) ÷ 4, y × (font height) ÷ 8.
+class DialogUnits {
+public:
+    explicit DialogUnits(const QFont& templateFont);
+    int x(int units) const;
+    int y(int units) const;
+    QRect rect(int x, int y, int width, int height) const;
+
+private:
+    double averageWidth_;
+    int height_;
+};
+
+// A template's font, given in points at the 96 dots per inch the templates were drawn for.
+QFont templateFont(const QString& family, int points);
+
 // The faces the layouts name; the program maps them to installed metric-compatible fonts.
 inline const QString kArial = QStringLiteral("Arial");
 inline const QString kTahoma = QStringLiteral("Tahoma");

@@ -14,6 +14,7 @@
 #include "store/random_generator.h"
 #include "ui/colour_scheme.h"
 #include "ui/design_grid.h"
+#include "ui/program_events.h"
 #include "ui/seams.h"
 
 namespace lexivo {
@@ -41,6 +42,7 @@ struct Program {
     Dialogs& dialogs;
     Shell& shell;
     Voice& voice;
+    ProgramEvents events;
 };
 
 inline QColor toQColor(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }

@@ -6,9 +6,11 @@
 #include <string>
 
 #include <QString>
+#include <QStringList>
 
 #include "store/collection.h"
 #include "store/result.h"
+#include "ui/voice_settings.h"
 
 class QWidget;
 
@@ -36,6 +38,11 @@ public:
     virtual ~Voice() = default;
     virtual bool busy() const = 0;
     virtual void say(const QString& text) = 0;
+    // The speech engines the system offers, and the English voices of one of them.
+    virtual QStringList engines() = 0;
+    virtual QStringList voices(const QString& engine) = 0;
+    // Speaks from now on with this engine, voice and rate.
+    virtual void use(const VoiceSettings& settings) = 0;
 };
 
 class QtDialogs final : public Dialogs {

@@ -25,6 +25,7 @@ enum class WindowKind {
     OnlineCatalogue = 20,
     OnlineChoice = 21,
     SaveDownloaded = 22,
+    Voice = 23,  // our own: the voice chooser opened from the settings
 };
 
 }  // namespace lexivo

@@ -46,7 +46,11 @@ class RecordingVoice final : public Voice {
 public:
     bool busy() const override { return speaking; }
     void say(const QString& text) override { spoken.push_back(text); }
+    QStringList engines() override { return {"flite", "speechd"}; }
+    QStringList voices(const QString& engine) override { return engine == "flite" ? QStringList{"kal", "slt"} : QStringList{"male1"}; }
+    void use(const VoiceSettings& settings) override { used.push_back(settings); }
     std::vector<QString> spoken;
+    std::vector<VoiceSettings> used;
     bool speaking = false;
 };
 

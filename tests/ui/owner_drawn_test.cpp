@@ -112,12 +112,16 @@ private slots:
         QCOMPARE(name->text(), QString("abc"));
 
         // A right click asks for quick help and presses nothing.
-        QWidget* asked = nullptr;
-        setQuickHelpHandler([&](QWidget* control) { asked = control; });
+        struct Asked final : QuickHelpHandler {
+            void showQuickHelp(QWidget* control, WindowKind, const QuickHelpState&) override { asked = control; }
+            void closeQuickHelp() override {}
+            QWidget* asked = nullptr;
+        } handler;
+        setQuickHelpHandler(&handler);
         QTest::mouseClick(ok, Qt::RightButton);
-        QCOMPARE(asked, static_cast<QWidget*>(ok));
+        QCOMPARE(handler.asked, static_cast<QWidget*>(ok));
         QCOMPARE(okClicks.count(), 2);
-        setQuickHelpHandler({});
+        setQuickHelpHandler(nullptr);
     }
 
     void theProgramIconIsDrawnAtTheSizeAsked()
