@@ -23,28 +23,19 @@ using testing::readBytes;
 using testing::TempTree;
 using testing::writeBytes;
 
+TestSettings untilAll(DirectionMode direction = DirectionMode::EnglishShown) { return {.directionMode = direction}; }
+TestSettings fixed(int count, bool noRepeat, bool byCoefficient)
+{
+    return {.fixedCount = true, .questionCount = count, .noRepeat = noRepeat, .byCoefficient = byCoefficient,
+            .directionMode = DirectionMode::EnglishShown};
+}
+
 const std::string kFourWords = "one|jedna||4\r\ntwo|dva||4\r\nthree|tři||4\r\nfour|čtyři||4\r\n";
 
 class TestEngineTest : public ::testing::Test {
 protected:
     void SetUp() override { temp.makeGroup("G"); }
 
-    TestSettings untilAll(DirectionMode direction = DirectionMode::EnglishShown) const
-    {
-        TestSettings settings;
-        settings.directionMode = direction;
-        return settings;
-    }
-    TestSettings fixed(int count, bool noRepeat, bool byCoefficient) const
-    {
-        TestSettings settings;
-        settings.fixedCount = true;
-        settings.questionCount = count;
-        settings.noRepeat = noRepeat;
-        settings.byCoefficient = byCoefficient;
-        settings.directionMode = DirectionMode::EnglishShown;
-        return settings;
-    }
     // Package files are Windows-1250; the tests write and read them as UTF-8 text.
     void writePackage(const std::string& name, const std::string& text) const
     {
@@ -67,30 +58,21 @@ protected:
     TestEngine engine{temp.tree(), random};
 };
 
-TEST_F(TestEngineTest, BuildsThePoolFromThePackagesInListOrder)
-{
-    // An empty line in the middle and a last line without its line end.
-    writePackage("A", "dog|pes||2\r\n\r\ncat|kočka||\r\nbird|pták||1");
-    writePackage("B", "sun|slunce|The sun.|0\n");
-    writePackage("Empty", "");
-    const auto words = engine.startTest("G", {"A", "Empty", "B"}, untilAll());
-    ASSERT_TRUE(words.ok());
-    EXPECT_EQ(words.value(), 4);
-    EXPECT_EQ(pool(), "#|A\r\ndog|pes||2\r\n\r\ncat|kočka||\r\nbird|pták||1\r\n#|Empty\r\n#|B\r\nsun|slunce|The sun.|0\n");
-    EXPECT_EQ(engine.poolPackageNames(), (std::vector<std::string>{"A", "Empty", "B"}));
-    EXPECT_EQ(engine.state().totalCount, 4);
-    EXPECT_EQ(engine.state().packageCount, 3);
-    EXPECT_EQ(engine.state().rightCount, 0);
-}
-
-TEST_F(TestEngineTest, RefusesAPoolWithoutWords)
+TEST_F(TestEngineTest, BuildsThePoolFromThePackagesInListOrderAndRefusesOneWithoutWords)
 {
     writePackage("Empty", "");
     writePackage("Blank", "\r\n\r\n");
-    const auto words = engine.startTest("G", {"Empty", "Blank", "Missing"}, untilAll());
-    ASSERT_FALSE(words.ok());
-    EXPECT_EQ(words.message().text, "Všechny vybrané balíčky jsou prázdné.");
+    EXPECT_EQ(engine.startTest("G", {"Empty", "Blank", "Missing"}, untilAll()).message().text,
+              "Všechny vybrané balíčky jsou prázdné.");
     EXPECT_FALSE(fs::exists(temp.tree().temporaryFile("G", "Test")));
+
+    // An empty line in the middle and a last line without its line end.
+    writePackage("A", "dog|pes||2\r\n\r\ncat|kočka||\r\nbird|pták||1");
+    writePackage("B", "sun|slunce|The sun.|0\n");
+    ASSERT_EQ(engine.startTest("G", {"A", "Empty", "B"}, untilAll()).value(), 4);
+    EXPECT_EQ(pool(), "#|A\r\ndog|pes||2\r\n\r\ncat|kočka||\r\nbird|pták||1\r\n#|Empty\r\n#|B\r\nsun|slunce|The sun.|0\n");
+    EXPECT_EQ(engine.poolPackageNames(), (std::vector<std::string>{"A", "Empty", "B"}));
+    EXPECT_EQ(std::tuple(engine.state().totalCount, engine.state().packageCount), std::tuple(4, 3));
 }
 
 // Which words leave the pool and when the test is over, by mode.
@@ -269,7 +251,7 @@ TEST_F(TestEngineTest, AResumedTestKeepsItsSavedStateInStepAfterEveryAnswer)
     EXPECT_EQ(resumeAgain(), std::tuple(3, 1, 1));
 }
 
-TEST_F(TestEngineTest, AnInterruptedTestResumesWithTheSameWordAndDirection)
+TEST_F(TestEngineTest, AnInterruptedTestResumesWithTheSameWordAndDirectionWhileItHasWords)
 {
     writePackage("P", kFourWords);
     ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll(DirectionMode::Random)).ok());
@@ -290,28 +272,17 @@ TEST_F(TestEngineTest, AnInterruptedTestResumesWithTheSameWordAndDirection)
     ASSERT_TRUE(resumed.pickNextWord(KeepAskedWord::Yes));
     EXPECT_EQ(resumed.state(), onScreen);
     EXPECT_EQ(resumed.questionText(), question);
-    EXPECT_EQ(resumed.state().rightCount, 2);
-    EXPECT_EQ(resumed.state().wrongCount, 1);
-
     answer(resumed, true);
     ASSERT_TRUE(resumed.pickNextWord());
     EXPECT_TRUE(answer(resumed, true));
+
+    // A saved test whose pool has no words left, or no pool at all, cannot be taken up.
+    ASSERT_TRUE(resumed.saveInterruptedTest().ok());
+    EXPECT_FALSE(TestEngine(temp.tree(), random).resumeSavedTest("G").ok());
     resumed.forgetTest();
     EXPECT_FALSE(hasSavedTest(temp.tree(), "G"));
     EXPECT_FALSE(fs::exists(temp.tree().temporaryFile("G", "Test")));
-}
-
-TEST_F(TestEngineTest, ASavedTestWithoutItsPoolOrItsWordsIsRefused)
-{
-    writePackage("P", "one|jedna||4\r\n");
-    ASSERT_TRUE(engine.startTest("G", {"P"}, untilAll()).ok());
-    ASSERT_TRUE(engine.pickNextWord());
-    ASSERT_TRUE(engine.saveInterruptedTest().ok());
-    writeBytes(temp.tree().temporaryFile("G", "Test"), "#|P\r\n");
-    EXPECT_FALSE(TestEngine(temp.tree(), random).resumeSavedTest("G").ok());
-    fs::remove(temp.tree().temporaryFile("G", "Test"));
-    EXPECT_FALSE(TestEngine(temp.tree(), random).resumeSavedTest("G").ok());
-    fs::remove(temp.tree().temporaryFile("G", "TestInfo"));
+    ASSERT_TRUE(resumed.saveInterruptedTest().ok());
     EXPECT_FALSE(TestEngine(temp.tree(), random).resumeSavedTest("G").ok());
 }
 
