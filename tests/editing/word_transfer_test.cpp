@@ -1,8 +1,6 @@
 #include "editing/word_transfer.h"
 
-#include <filesystem>
-#include <string>
-#include <vector>
+#include <numeric>
 
 #include <gtest/gtest.h>
 
@@ -27,9 +25,7 @@ std::string words(int count, std::string_view prefix)
 std::vector<std::size_t> firstIndices(std::size_t count)
 {
     std::vector<std::size_t> indices(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        indices[i] = i;
-    }
+    std::iota(indices.begin(), indices.end(), 0);
     return indices;
 }
 
