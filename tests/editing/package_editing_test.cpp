@@ -108,11 +108,7 @@ TEST_F(PackageEditingTest, AddingAppendsAndSelectsTheNewWord)
     ASSERT_EQ(added.lineToSelect, 1u);  // the last block, "Žádná"
     EXPECT_EQ(editing.lines()[1].text, "a - á");
 
-    std::string full;
-    for (int i = 0; i < 999; ++i) {
-        full += "w" + std::to_string(i) + "|s||4\r\n";
-    }
-    editing = open(full);
+    editing = open(testing::numberedWords(999));
     EXPECT_TRUE(editing.addWord({"last", "poslední", ""}).written);
     EditOutcome refused = editing.addWord({"more", "víc", ""});
     EXPECT_EQ(refused.message->text, "Maximální možný počet slovíček v jednom balíčku je 1000.");

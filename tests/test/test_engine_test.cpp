@@ -427,11 +427,7 @@ int resumeAndCheck(const TempTree& temp)
 
 TEST_F(TestEngineTest, AResumedTestKilledWhileAnsweringKeepsItsFilesInAgreement)
 {
-    std::string bytes;
-    for (int i = 0; i < 300; ++i) {
-        ASSERT_TRUE(writeWordRecord(bytes, {"w" + std::to_string(i), "slovo", "", "4"}).ok());
-    }
-    temp.writePackage("G", "P", bytes);
+    temp.writePackage("G", "P", testing::numberedWords(300));
     ASSERT_TRUE(engine.startTest("G", {"P"}, TestSettings{}).ok());
     ASSERT_TRUE(engine.saveInterruptedTest().ok());
     const auto resumeTime = testing::durationOf([&] { ASSERT_EQ(resumeAndCheck(temp), 0); });
