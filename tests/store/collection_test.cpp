@@ -197,6 +197,7 @@ TEST_F(CollectionTest, ListingSkipsWhatCannotBeAGroupOrAPackage)
 
     temp.writePackage("G", "P", "a|b||4\r\n");
     writeBytes(temp.root() / "outside", "c|d||4\r\n");
+    fs::permissions(temp.root() / "outside", fs::perms::owner_read);
     const fs::path group = temp.tree().groupDirectory("G");
     ASSERT_EQ(::mkfifo((group / "fifo").c_str(), 0644), 0);
     fs::create_symlink("/dev/zero", group / "zero");
@@ -207,6 +208,7 @@ TEST_F(CollectionTest, ListingSkipsWhatCannotBeAGroupOrAPackage)
     }
     EXPECT_EQ(collection.listGroups(), 1);
     EXPECT_EQ(collection.listPackages(), (Names{"linked", "P"}));
+    EXPECT_EQ(fs::status(temp.root() / "outside").permissions(), fs::perms::owner_read);  // not made writable
 }
 
 TEST_F(CollectionTest, DeletingAGroupNeverReachesOutsideIt)
