@@ -161,7 +161,7 @@ TEST_F(CollectionTest, PackageOperationsKeepEveryByteAndForgetTheSelection)
     EXPECT_FALSE(collection.deletePackage("../../config").ok());
     EXPECT_TRUE(selectionKept("G"));
 
-    // A selection that cannot be forgotten is reported, and the change is not made.
+    // A selection that cannot be forgotten is reported; the changes themselves are made.
     fs::remove(temp.tree().temporaryFile("G", "packs"));
     fs::create_directories(temp.tree().temporaryFile("G", "packs") / "x");
     for (const Status& status : {collection.createPackage("Další"), collection.renamePackage("Další", "Jiný"),
