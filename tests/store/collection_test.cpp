@@ -65,6 +65,7 @@ TEST_F(CollectionTest, CreatingRenamingAndChoosingGroupsKeepsTheRightOneCurrent)
 {
     collection.listGroups();
     ASSERT_TRUE(collection.createGroup("Angličtina").ok());
+    EXPECT_TRUE(fs::is_directory(temp.tree().temporaryDirectory("Angličtina")));
     ASSERT_TRUE(collection.createGroup("Biologie").ok());
     EXPECT_EQ(collection.currentGroup(), "Biologie");
     EXPECT_FALSE(collection.createGroup("angličtina").ok());
