@@ -1,8 +1,6 @@
 #include "editing/word_transfer.h"
 
-#include <filesystem>
-#include <string>
-#include <vector>
+#include <numeric>
 
 #include <gtest/gtest.h>
 
@@ -13,23 +11,13 @@ namespace lexivo {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::numberedWords;
 using testing::TempTree;
-
-std::string words(int count, std::string_view prefix)
-{
-    std::string bytes;
-    for (int i = 0; i < count; ++i) {
-        bytes += std::string(prefix) + std::to_string(1000 + i) + "|s||4\r\n";
-    }
-    return bytes;
-}
 
 std::vector<std::size_t> firstIndices(std::size_t count)
 {
     std::vector<std::size_t> indices(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        indices[i] = i;
-    }
+    std::iota(indices.begin(), indices.end(), 0);
     return indices;
 }
 
@@ -62,7 +50,7 @@ protected:
 
 TEST_F(WordTransferTest, ChecksRefuseInTheirOrder)
 {
-    WordTransfer transfer = openTransfer(words(11, "a"), words(990, "b"));
+    WordTransfer transfer = openTransfer(numberedWords(11, "a"), numberedWords(990, "b"));
     const std::string tooMany = "Akce nemůže být provedena, protože kdyby k tomu došlo, byl by v cílovém balíčku "
                                 "překročen maximální možný počet slovíček v jednom balíčku (1000).";
     struct Row {
@@ -97,12 +85,12 @@ TEST_F(WordTransferTest, ChecksRefuseInTheirOrder)
 
 TEST_F(WordTransferTest, TenWordsFillTheTargetToAThousand)
 {
-    WordTransfer transfer = openTransfer(words(11, "a"), words(990, "b"));
+    WordTransfer transfer = openTransfer(numberedWords(11, "a"), numberedWords(990, "b"));
     const TransferOutcome outcome = transfer.perform(TransferButton::MoveRight, {firstIndices(10), {3}});
     EXPECT_FALSE(outcome.message);
     EXPECT_EQ(transfer.lines(Side::Right).size(), 1000u);
     EXPECT_EQ(temp.readPackage("G", "A"), "a1010|s||4\r\n");
-    EXPECT_EQ(temp.readPackage("H", "B"), words(990, "b") + words(10, "a"));
+    EXPECT_EQ(temp.readPackage("H", "B"), numberedWords(990, "b") + numberedWords(10, "a"));
     EXPECT_EQ(outcome.reselect.left, firstIndices(10));
     EXPECT_EQ(outcome.reselect.right, std::vector<std::size_t>{3});
     EXPECT_EQ(outcome.focus, Side::Left);

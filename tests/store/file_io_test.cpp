@@ -75,22 +75,5 @@ TEST_F(FileIoTest, OnlyRegularFilesOfAtMost64MegabytesAreRead)
     }
 }
 
-TEST_F(FileIoTest, LinksAreDeletedAsLinksAndTheirTargetsNeverMadeWritable)
-{
-    writeBytes(at("outside"), "keep");
-    fs::permissions(at("outside"), fs::perms::owner_read);
-    fs::create_directory(at("group"));
-    fs::create_symlink(at("outside"), at("group") / "link");
-    writeBytes(at("group") / "own", "mine");
-    fs::permissions(at("group") / "own", fs::perms::owner_read);
-
-    (void)listDirectory(at("group"), MakeFilesWritable::Yes);
-    EXPECT_NE(fs::status(at("group") / "own").permissions() & fs::perms::owner_write, fs::perms::none);
-    ASSERT_TRUE(removeFileIfPresent(at("group") / "link").ok());
-    EXPECT_FALSE(fs::exists(fs::symlink_status(at("group") / "link")));
-    EXPECT_EQ(readBytes(at("outside")), "keep");
-    EXPECT_EQ(fs::status(at("outside")).permissions(), fs::perms::owner_read);
-}
-
 }  // namespace
 }  // namespace lexivo

@@ -1,154 +1,116 @@
 #include "store/name_rules.h"
 
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
 
-#include "store/data_tree.h"
 #include "support/temp_tree.h"
 
 namespace lexivo {
 namespace {
 
-using testing::TempTree;
-using testing::writeBytes;
-
 const std::string kForbiddenPackage = "Jméno balíčku nesmí obsahovat žádný z těchto znaků: / \\ : \" * ? < > |";
 const std::string kForbiddenGroup = "Jméno skupiny nesmí obsahovat žádný z těchto znaků: / \\ : \" * ? < > |";
+constexpr auto kCreate = PackageNameUse::Create;
+constexpr auto kRename = PackageNameUse::Rename;
 
-struct NameCase {
-    std::string name;
-    std::string expected;  // empty: accepted
-    MessageIcon icon = MessageIcon::Error;
-};
+std::string describe(const std::optional<Message>& message) { return message ? message->text : std::string(); }
 
-std::string describe(const std::optional<Message>& message)
+std::string repeated(std::string_view piece, int count)
 {
-    return message ? message->text : std::string();
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += piece;
+    }
+    return text;
 }
 
-// A group directory holding the package "Slovíčka" and the working directory.
-class PackageNames : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        temp.makeGroup("G");
-        writeBytes(temp.tree().packageFile("G", "Slovíčka"), "");
-    }
-    std::optional<Message> check(const std::string& name, PackageNameUse use) const
-    {
-        return checkPackageName(name, use, temp.tree().groupDirectory("G"));
-    }
-    TempTree temp;
-};
-
-TEST_F(PackageNames, CreatingFollowsTheRulesInOrder)
+// Rows in the order the rules are checked: a name that breaks two rules shows the first.
+TEST(PackageNames, FollowTheRulesInOrderWithTheWordingOfTheirUse)
 {
-    const std::vector<NameCase> cases = {
-        {"Zvířata", ""},
-        {std::string(250, 'a'), ""},
-        {std::string(251, 'a'), "Jméno je moc dlouhé."},
-        {"1" + std::string(250, 'a'), "Jméno je moc dlouhé."},  // length before the digit rule
-        {"", "Musíte napsat jméno nového balíčku."},
-        {"temporary", "Toto jméno není přípustné."},
-        {"SLOV", "Toto jméno není přípustné."},
-        {"sLoV", "Toto jméno není přípustné."},
-        {"Slov2", ""},
-        {"7 divů", "První znak jména nesmí být číslo."},
-        {"7/8", "První znak jména nesmí být číslo."},  // digit before forbidden characters
-        {"a/b", kForbiddenPackage},
-        {"a\\b", kForbiddenPackage},
-        {"co?", kForbiddenPackage},
-        {"\"uvozovky\"", kForbiddenPackage},
-        {"a|b", kForbiddenPackage},
-        {"Slovíčka", "Balíček s tímto jménem již máte."},
-        {"Temporary2", ""},
-        {".", "Balíček s tímto jménem již máte."},
-        {"..", "Balíček s tímto jménem již máte."},
+    testing::TempTree temp;
+    temp.writePackage("G", "Slovíčka", "");
+    struct Row {
+        PackageNameUse use;
+        std::string name;
+        std::string expected;  // empty: accepted
     };
-    for (const NameCase& c : cases) {
-        EXPECT_EQ(describe(check(c.name, PackageNameUse::Create)), c.expected) << c.name;
-    }
-}
-
-TEST_F(PackageNames, RenamingHasItsOwnWording)
-{
-    const std::vector<NameCase> cases = {
-        {std::string(251, 'a'), "Nové jméno je moc dlouhé."},
-        {"", "Musíte napsat nové jméno balíčku."},
-        {"Temporary", "Toto jméno není přípustné."},
-        {"0", "První znak jména balíčku nesmí být číslo."},
-        {"a:b", kForbiddenPackage},
-        {"Slovíčka", "Balíček s tímto jménem už máte."},  // its own name counts as taken
-        {"Nový", ""},
+    const std::vector<Row> rows = {
+        {kCreate, "Zvířata", ""},
+        {kCreate, std::string(250, 'a'), ""},
+        {kCreate, std::string(251, 'a'), "Jméno je moc dlouhé."},
+        {kCreate, "1" + std::string(250, 'a'), "Jméno je moc dlouhé."},
+        {kCreate, std::string(248, 'a') + "čč", ""},  // characters count, not bytes
+        {kCreate, std::string(249, 'a') + "čč", "Jméno je moc dlouhé."},
+        {kCreate, repeated("č", 250), "Jméno je moc dlouhé."},  // 500 bytes: more than a file name holds
+        {kCreate, "", "Musíte napsat jméno nového balíčku."},
+        {kCreate, "temporary", "Toto jméno není přípustné."},
+        {kCreate, "sLoV", "Toto jméno není přípustné."},
+        {kCreate, "Slov2", ""},
+        {kCreate, "Temporary2", ""},
+        {kCreate, "7 divů", "První znak jména nesmí být číslo."},
+        {kCreate, "7/8", "První znak jména nesmí být číslo."},
+        {kCreate, "a/b", kForbiddenPackage},
+        {kCreate, "a\\b", kForbiddenPackage},
+        {kCreate, "co?", kForbiddenPackage},
+        {kCreate, "\"uvozovky\"", kForbiddenPackage},
+        {kCreate, "a|b", kForbiddenPackage},
+        {kCreate, "tab\there", "Jméno nesmí obsahovat řídicí znaky."},
+        {kCreate, "Ovoce 🍎",
+         "Znak „🍎“ nelze uložit, protože jej čeština v souborech programu nepodporuje. Použijte jiný znak."},
+        {kCreate, "Slovíčka", "Balíček s tímto jménem již máte."},
+        {kCreate, ".", "Balíček s tímto jménem již máte."},
+        {kCreate, "..", "Balíček s tímto jménem již máte."},
+        {kRename, std::string(251, 'a'), "Nové jméno je moc dlouhé."},
+        {kRename, "", "Musíte napsat nové jméno balíčku."},
+        {kRename, "Temporary", "Toto jméno není přípustné."},
+        {kRename, "0", "První znak jména balíčku nesmí být číslo."},
+        {kRename, "a:b", kForbiddenPackage},
+        {kRename, "Slovíčka", "Balíček s tímto jménem už máte."},  // its own name counts as taken
+        {kRename, "Nový", ""},
     };
-    for (const NameCase& c : cases) {
-        EXPECT_EQ(describe(check(c.name, PackageNameUse::Rename)), c.expected) << c.name;
+    for (const Row& row : rows) {
+        EXPECT_EQ(describe(checkPackageName(row.name, row.use, temp.tree().groupDirectory("G"))), row.expected)
+            << row.name;
     }
 }
 
-TEST_F(PackageNames, LimitsCountCharactersAndTheFileSystemsBytes)
+TEST(GroupNames, FollowTheRulesInOrderWithTheWordingOfTheirUse)
 {
-    EXPECT_EQ(describe(check(std::string(248, 'a') + "čč", PackageNameUse::Create)), "");
-    EXPECT_EQ(describe(check(std::string(249, 'a') + "čč", PackageNameUse::Create)), "Jméno je moc dlouhé.");
-    // 250 Czech letters are 500 bytes of UTF-8: more than a file name can hold.
-    std::string czech;
-    for (int i = 0; i < 250; ++i) {
-        czech += "č";
-    }
-    EXPECT_EQ(describe(check(czech, PackageNameUse::Create)), "Jméno je moc dlouhé.");
-}
-
-TEST_F(PackageNames, RefusesCharactersThatCannotBeStored)
-{
-    const auto emoji = check("Ovoce 🍎", PackageNameUse::Create);
-    ASSERT_TRUE(emoji.has_value());
-    EXPECT_NE(emoji->text.find("🍎"), std::string::npos);
-    EXPECT_TRUE(check("tab\there", PackageNameUse::Create).has_value());
-}
-
-TEST(PackageCapacity, AddsOnlyWhileTheGroupHoldsAtMost480)
-{
-    EXPECT_FALSE(checkPackageCapacity(480).has_value());
-    ASSERT_TRUE(checkPackageCapacity(481).has_value());
-    EXPECT_EQ(checkPackageCapacity(481)->text,
-              "Další balíček nelze přidat. Máte jich už prostě moc. Budete muset některý z existujících smazat, "
-              "pokud chcete vytvořit nový");
-}
-
-std::vector<std::string> groups(std::size_t count)
-{
-    std::vector<std::string> names;
-    for (std::size_t i = 0; i < count; ++i) {
-        names.push_back("Skupina " + std::to_string(i));
-    }
-    return names;
-}
-
-TEST(GroupNames, CreatingFollowsTheRulesInOrder)
-{
-    TempTree temp;
-    const std::vector<std::string> table = {"Angličtina", "Němčina"};
-    const std::vector<NameCase> cases = {
-        {"Francouzština", ""},
-        {std::string(kNoGroupMarker), "Toto jméno skupiny není přípustné."},
-        {".", "Toto jméno skupiny není přípustné."},
-        {"..", "Toto jméno skupiny není přípustné."},
-        {std::string(45, 'g'), ""},
-        {std::string(46, 'g'), "Jméno skupiny je příliš dlouhé. Zadejte kratší."},
-        {"", "Musíte zadat jméno nové skupiny.", MessageIcon::Exclamation},
-        {"a*b", kForbiddenGroup},
-        {"angliČTINA", ""},  // only ASCII letters fold
-        {"ANGLIčtina", "Skupina s tímto jménem již existuje."},
-        {"1. ročník", ""},   // groups have no digit rule
-        {"Temporary", ""},   // nor reserved names
+    testing::TempTree temp;
+    temp.makeGroup("Angličtina");
+    constexpr auto create = GroupNameUse::Create;
+    constexpr auto rename = GroupNameUse::Rename;
+    struct Row {
+        GroupNameUse use;
+        std::string name;
+        std::string expected;  // empty: accepted
+        MessageIcon icon = MessageIcon::Error;
     };
-    for (const NameCase& c : cases) {
-        const auto message = checkGroupName(c.name, GroupNameUse::Create, table, temp.tree().dataRoot());
-        EXPECT_EQ(describe(message), c.expected) << c.name;
+    const std::vector<Row> rows = {
+        {create, "Francouzština", ""},
+        {create, std::string(kNoGroupMarker), "Toto jméno skupiny není přípustné."},
+        {create, ".", "Toto jméno skupiny není přípustné."},
+        {create, "..", "Toto jméno skupiny není přípustné."},
+        {create, std::string(45, 'g'), ""},
+        {create, std::string(46, 'g'), "Jméno skupiny je příliš dlouhé. Zadejte kratší."},
+        {create, "", "Musíte zadat jméno nové skupiny.", MessageIcon::Exclamation},
+        {create, "a*b", kForbiddenGroup},
+        {create, "angliČTINA", ""},  // only ASCII letters fold
+        {create, "ANGLIčtina", "Skupina s tímto jménem již existuje."},
+        {create, "1. ročník", ""},  // groups have no digit rule
+        {create, "Temporary", ""},  // nor reserved names
+        {rename, "", "Musíte napsat nové jméno skupiny."},
+        {rename, std::string(46, 'g'), "Nové jméno je příliš dlouhé. Zadejte kratší."},
+        {rename, std::string(kNoGroupMarker), "Toto jméno není přípustné. Zadejte jiné."},
+        {rename, "..", "Toto jméno není přípustné. Zadejte jiné."},
+        {rename, "<nová>", kForbiddenGroup},
+        {rename, "Angličtina", "Skupina s tímto názvem již existuje."},
+        {rename, "Angličtina 2", ""},
+    };
+    for (const Row& row : rows) {
+        const auto message = checkGroupName(row.name, row.use, {"Angličtina"}, temp.tree().dataRoot());
+        EXPECT_EQ(describe(message), row.expected) << row.name;
         if (message) {
-            EXPECT_EQ(message->icon, c.icon) << c.name;
+            EXPECT_EQ(message->icon, row.icon) << row.name;
             EXPECT_EQ(message->title, "Chyba");
         }
     }
@@ -156,33 +118,19 @@ TEST(GroupNames, CreatingFollowsTheRulesInOrder)
 
 TEST(GroupNames, ADuplicateIsReportedBeforeTooManyGroups)
 {
-    TempTree temp;
-    const auto full = groups(49);
-    EXPECT_EQ(describe(checkGroupName("skupina 3", GroupNameUse::Create, full, temp.tree().dataRoot())),
-              "Skupina s tímto jménem již existuje.");
-    EXPECT_EQ(describe(checkGroupName("Nová", GroupNameUse::Create, full, temp.tree().dataRoot())),
-              "Je zavedeno příliš mnoho skupin. Budete muset některé z nich smazat, pokud chcete vytvořit novou.");
-    EXPECT_EQ(describe(checkGroupName("Nová", GroupNameUse::Create, groups(48), temp.tree().dataRoot())), "");
-}
-
-TEST(GroupNames, RenamingFollowsTheRulesInOrder)
-{
-    TempTree temp;
-    temp.makeGroup("Angličtina");
-    const std::vector<NameCase> cases = {
-        {"", "Musíte napsat nové jméno skupiny."},
-        {std::string(46, 'g'), "Nové jméno je příliš dlouhé. Zadejte kratší."},
-        {std::string(kNoGroupMarker), "Toto jméno není přípustné. Zadejte jiné."},
-        {"..", "Toto jméno není přípustné. Zadejte jiné."},
-        {"<nová>", kForbiddenGroup},
-        {"Angličtina", "Skupina s tímto názvem již existuje."},
-        {"Angličtina 2", ""},
-    };
-    for (const NameCase& c : cases) {
-        EXPECT_EQ(describe(checkGroupName(c.name, GroupNameUse::Rename, {"Angličtina"}, temp.tree().dataRoot())),
-                  c.expected)
-            << c.name;
+    testing::TempTree temp;
+    std::vector<std::string> table;
+    for (int i = 0; i < 48; ++i) {
+        table.push_back("Skupina " + std::to_string(i));
     }
+    const auto check = [&](const char* name) {
+        return describe(checkGroupName(name, GroupNameUse::Create, table, temp.tree().dataRoot()));
+    };
+    EXPECT_EQ(check("Nová"), "");
+    table.push_back("Skupina 48");
+    EXPECT_EQ(check("skupina 3"), "Skupina s tímto jménem již existuje.");
+    EXPECT_EQ(check("Nová"),
+              "Je zavedeno příliš mnoho skupin. Budete muset některé z nich smazat, pokud chcete vytvořit novou.");
 }
 
 }  // namespace

@@ -1,72 +1,52 @@
 #include "store/program_config.h"
 
-#include <filesystem>
-
 #include <gtest/gtest.h>
 
+#include "store/cp1250.h"
 #include "store/package_selection.h"
 #include "support/temp_tree.h"
 
 namespace lexivo {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::readBytes;
 using testing::TempTree;
-using testing::writeBytes;
 
-TEST(ProgramConfig, DefaultsWhenMissingAndTheFileIsNotCreated)
+// The 80 bytes: the group name, then seven little-endian numbers from byte 52.
+std::string configBytes(std::string_view group, std::array<char, 7> numbers)
 {
-    TempTree temp;
-    const ProgramConfig config = loadProgramConfig(temp.tree());
-    EXPECT_EQ(config.currentGroup, kNoGroupMarker);
-    EXPECT_EQ(config.showPackageName, 1u);
-    EXPECT_EQ(config.showLanguageIcon, 0u);
-    EXPECT_EQ(config.showTipAtStart, 1u);
-    EXPECT_EQ(config.allowExample, 1u);
-    EXPECT_EQ(config.typingColours, 0u);
-    EXPECT_EQ(config.autoSpeak, 1u);
-    EXPECT_EQ(config.speechMode, SpeechMode::Engine);
-    EXPECT_FALSE(std::filesystem::exists(temp.root() / "config"));
+    std::string bytes(80, '\0');
+    bytes.replace(0, group.size(), group);
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        bytes[52 + 4 * i] = numbers[i];
+    }
+    return bytes;
 }
 
-TEST(ProgramConfig, WritesTheEightyBytesLittleEndian)
+TEST(ProgramConfig, DefaultsWhenMissingWithoutCreatingTheFile)
 {
     TempTree temp;
-    ProgramConfig config;
-    config.currentGroup = "Čeština";
-    config.showPackageName = 0;
-    config.showLanguageIcon = 1;
-    config.showTipAtStart = 0;
-    config.allowExample = 1;
-    config.typingColours = 0x01020304;
-    config.autoSpeak = 0;
-    config.speechMode = SpeechMode::Never;
-    ASSERT_TRUE(saveProgramConfig(temp.tree(), config).ok());
+    const auto defaults = encodeProgramConfig(loadProgramConfig(temp.tree())).value();
+    EXPECT_EQ(std::string(defaults.data(), defaults.size()),
+              configBytes(encodeCp1250(kNoGroupMarker).value(), {1, 0, 1, 1, 0, 1, 0}));
+    EXPECT_FALSE(fs::exists(temp.root() / "config"));
+}
 
-    std::string expected(80, '\0');
-    expected.replace(0, 7, "\xC8\x65\x9Atina");
-    expected[56] = 1;
-    expected[64] = 1;
+TEST(ProgramConfig, WritesTheEightyBytesLittleEndianAndReadsThemBack)
+{
+    TempTree temp;
+    ProgramConfig config{"Čeština", 0, 1, 0, 1, 0x01020304, 0, SpeechMode::Never};
+    ASSERT_TRUE(saveProgramConfig(temp.tree(), config).ok());
+    std::string expected = configBytes("\xC8\x65\x9Atina", {0, 1, 0, 1, 0, 0, 2});
     expected.replace(68, 4, "\x04\x03\x02\x01");
-    expected[76] = 2;
     EXPECT_EQ(readBytes(temp.root() / "config"), expected);
     EXPECT_EQ(loadProgramConfig(temp.tree()), config);
-    EXPECT_FALSE(std::filesystem::exists(temp.root() / "config.new"));
-}
+    EXPECT_FALSE(fs::exists(temp.root() / "config.new"));
 
-TEST(ProgramConfig, AShorterFileLeavesTheRestZero)
-{
-    TempTree temp;
-    writeBytes(temp.root() / "config", std::string("Angli\xE8tina", 10) + std::string(42, '\0') + "\x01");
-    const ProgramConfig config = loadProgramConfig(temp.tree());
-    EXPECT_EQ(config.currentGroup, "Angličtina");
-    EXPECT_EQ(config.showPackageName, 1u);
-    EXPECT_EQ(config.showTipAtStart, 0u);
-    EXPECT_EQ(config.autoSpeak, 0u);
-}
-
-TEST(ProgramConfig, AGroupFieldWithoutItsNulIsCutAtFortyNineBytes)
-{
+    // A shorter file leaves the rest zero; a name without its NUL is cut at 49 bytes.
+    const ProgramConfig shorter = decodeProgramConfig(std::string("Angli\xE8tina", 10) + std::string(42, '\0') + "\x01");
+    EXPECT_EQ(shorter, (ProgramConfig{"Angličtina", 1, 0, 0, 0, 0, 0, SpeechMode::Engine}));
     EXPECT_EQ(decodeProgramConfig(std::string(80, 'g')).currentGroup, std::string(49, 'g'));
 }
 
@@ -75,11 +55,9 @@ TEST(ProgramConfig, RefusesAGroupItCannotStoreAndKeepsTheOldFile)
     TempTree temp;
     ASSERT_TRUE(saveProgramConfig(temp.tree(), ProgramConfig{}).ok());
     const std::string before = readBytes(temp.root() / "config");
-    ProgramConfig config;
-    config.currentGroup = "🙂";
-    EXPECT_FALSE(saveProgramConfig(temp.tree(), config).ok());
-    config.currentGroup = std::string(50, 'g');
-    EXPECT_FALSE(saveProgramConfig(temp.tree(), config).ok());
+    for (std::string group : {std::string("🙂"), std::string(50, 'g')}) {
+        EXPECT_FALSE(saveProgramConfig(temp.tree(), ProgramConfig{.currentGroup = group}).ok());
+    }
     EXPECT_EQ(readBytes(temp.root() / "config"), before);
 }
 
@@ -99,9 +77,9 @@ TEST(PackageSelection, IsWrittenReadAndForgotten)
     EXPECT_TRUE(readPackageSelection(temp.tree(), "G").empty());
     ASSERT_TRUE(writePackageSelection(temp.tree(), "G", {2, 5}).ok());
     EXPECT_EQ(readPackageSelection(temp.tree(), "G"), (std::vector<int>{2, 5}));
-    std::filesystem::permissions(temp.tree().temporaryFile("G", "packs"), std::filesystem::perms::owner_read);
+    fs::permissions(temp.tree().temporaryFile("G", "packs"), fs::perms::owner_read);
     EXPECT_TRUE(forgetTestSelection(temp.tree(), "G").ok());
-    EXPECT_FALSE(std::filesystem::exists(temp.tree().temporaryFile("G", "packs")));
+    EXPECT_FALSE(fs::exists(temp.tree().temporaryFile("G", "packs")));
     EXPECT_TRUE(forgetTestSelection(temp.tree(), "G").ok());  // a missing file is no error
 }
 

@@ -58,6 +58,15 @@ std::string TempTree::readPackage(std::string_view group, std::string_view packa
 FileCallsReset::FileCallsReset() { resetFileCalls(); }
 FileCallsReset::~FileCallsReset() { resetFileCalls(); }
 
+std::string numberedWords(int count, std::string_view prefix)
+{
+    std::string bytes;
+    for (int i = 0; i < count; ++i) {
+        bytes += std::string(prefix) + std::to_string(1000 + i) + "|s||4\r\n";
+    }
+    return bytes;
+}
+
 void writeBytes(const fs::path& file, std::string_view bytes)
 {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);

@@ -36,6 +36,10 @@ struct FileCallsReset {
     ~FileCallsReset();
 };
 
+// `count` word lines "<prefix>1000|s||4", "<prefix>1001|s||4"…, each ended by CR LF: sorting
+// them keeps their order.
+std::string numberedWords(int count, std::string_view prefix = "w");
+
 void writeBytes(const std::filesystem::path& file, std::string_view bytes);
 // The bytes of a file; fails the test when it cannot be read.
 std::string readBytes(const std::filesystem::path& file);

@@ -21,12 +21,8 @@ class TestDecisionsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string words;
-        for (int i = 0; i < 25; ++i) {
-            words += "w" + std::to_string(i) + "|s" + std::to_string(i) + "||4\r\n";
-        }
         temp.writePackage("G", "Empty", "");
-        temp.writePackage("G", "Words", words);
+        temp.writePackage("G", "Words", testing::numberedWords(25));
     }
     fs::path temporary(const char* name) const { return temp.tree().temporaryFile("G", name); }
     // Leaves a test the user interrupted, as the evaluation saves it.

@@ -1,7 +1,6 @@
 #include "test/test_files.h"
 
-#include <filesystem>
-#include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -11,60 +10,45 @@
 namespace lexivo {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::readBytes;
 using testing::TempTree;
-using testing::writeBytes;
 
-std::int32_t i32At(const std::string& bytes, std::size_t offset)
-{
-    return static_cast<std::int32_t>(getLittleEndian32(bytes.data() + offset));
-}
+constexpr auto kCzechShown = DirectionMode::CzechShown;
+constexpr auto kEnglishShown = DirectionMode::EnglishShown;
 
 TestState sampleState()
 {
-    TestState state;
-    state.english = "car+automobile";
-    state.czech = "auto";
-    state.example = "Můj vůz.";
-    state.packageName = "Doprava";
-    state.currentIndex = 7;
-    state.rightCount = 26;
-    state.wrongCount = 3;
-    state.directionMode = DirectionMode::Random;
-    state.askDirection = ShownSide::Czech;
-    state.totalCount = 40;
-    state.packageCount = 3;
-    state.fixedCount = 1;
-    state.noRepeat = 1;
-    state.byCoefficient = 0;
-    state.caseSensitive = 1;
-    state.lockCoefficients = 1;
-    return state;
+    return TestState{"car+automobile", "auto", "Můj vůz.", "Doprava", 7, 26, 3, DirectionMode::Random, ShownSide::Czech,
+                     40, 3, 1, 1, 0, 1, 1};
 }
+
+void put32(std::string& bytes, std::size_t offset, std::int32_t value)
+{
+    putLittleEndian32(bytes.data() + offset, static_cast<std::uint32_t>(value));
+}
+
+std::string blockOf(const TestState& state) { return std::string(encodeTestInfo(state).value().data(), kTestInfoSize); }
 
 TEST(TestInfo, LaysTheStateOutInItsNineHundredFortyFourBytes)
 {
-    const auto block = encodeTestInfo(sampleState());
-    ASSERT_TRUE(block.ok());
-    const std::string bytes(block->data(), block->size());
-    EXPECT_EQ(bytes.substr(0, 15), std::string("car+automobile\0", 15));
-    EXPECT_EQ(bytes.substr(200, 5), std::string("auto\0", 5));
-    EXPECT_EQ(bytes.substr(400, 9), std::string("M\xF9j v\xF9z.\0", 9));
-    EXPECT_EQ(bytes.substr(600, 8), std::string("Doprava\0", 8));
-    EXPECT_EQ(i32At(bytes, 900), 7);
-    EXPECT_EQ(i32At(bytes, 904), 26);
-    EXPECT_EQ(i32At(bytes, 908), 3);
-    EXPECT_EQ(bytes[912], 2);
-    EXPECT_EQ(bytes[913], 1);
-    EXPECT_EQ(bytes.substr(914, 2), std::string(2, '\0'));
-    EXPECT_EQ(i32At(bytes, 916), 40);
-    EXPECT_EQ(i32At(bytes, 920), 3);
-    EXPECT_EQ(i32At(bytes, 924), 1);
-    EXPECT_EQ(i32At(bytes, 928), 1);
-    EXPECT_EQ(i32At(bytes, 932), 0);
-    EXPECT_EQ(i32At(bytes, 936), 1);
-    EXPECT_EQ(i32At(bytes, 940), 1);
-    EXPECT_EQ(decodeTestInfo(bytes).value(), sampleState());
+    std::string expected(kTestInfoSize, '\0');
+    expected.replace(0, 14, "car+automobile");
+    expected.replace(200, 4, "auto");
+    expected.replace(400, 8, "M\xF9j v\xF9z.");
+    expected.replace(600, 7, "Doprava");
+    std::size_t offset = 900;
+    for (std::int32_t value : {7, 26, 3}) {
+        put32(expected, std::exchange(offset, offset + 4), value);
+    }
+    expected[912] = 2;  // the direction mode, then the side shown, then two bytes of padding
+    expected[913] = 1;
+    offset = 916;
+    for (std::int32_t value : {40, 3, 1, 1, 0, 1, 1}) {
+        put32(expected, std::exchange(offset, offset + 4), value);
+    }
+    EXPECT_EQ(blockOf(sampleState()), expected);
+    EXPECT_EQ(decodeTestInfo(expected).value(), sampleState());
 }
 
 TEST(TestInfo, CutsLongTextsToTheirFields)
@@ -76,9 +60,7 @@ TEST(TestInfo, CutsLongTextsToTheirFields)
         state.czech += "č";  // two bytes in memory, one on disk
     }
     state.packageName = std::string(400, 'p');
-    const auto block = encodeTestInfo(state);
-    ASSERT_TRUE(block.ok());
-    const TestState back = decodeTestInfo(std::string_view(block->data(), block->size())).value();
+    const TestState back = decodeTestInfo(blockOf(state)).value();
     EXPECT_EQ(back.english, state.english.substr(0, 199));
     EXPECT_EQ(back.czech, state.czech.substr(0, 2 * 199));
     EXPECT_EQ(back.packageName, std::string(299, 'p'));
@@ -89,103 +71,69 @@ TEST(TestInfo, RefusesAShortBlockAndValuesNoTestCanReach)
     EXPECT_FALSE(decodeTestInfo(std::string(943, '\0')).ok());
     EXPECT_TRUE(decodeTestInfo(std::string(944, '\0')).ok());
 
-    const std::string valid(encodeTestInfo(sampleState())->data(), kTestInfoSize);  // fixed count 40
-    struct Case {
-        std::size_t offset;
-        std::int32_t value;
-    };
-    for (const Case& c : {Case{904, 2147483647}, Case{904, 38}, Case{908, -1}, Case{916, -40}, Case{900, -1},
-                          Case{920, -3}, Case{924, 2}, Case{940, 7}, Case{904, kMaxAnswerCount + 1}}) {
+    const std::string valid = blockOf(sampleState());  // fixed count 40
+    for (const auto& [offset, value] : std::vector<std::pair<std::size_t, std::int32_t>>{
+             {904, 2147483647}, {904, 38}, {908, -1}, {916, -40}, {900, -1}, {920, -3}, {924, 2}, {940, 7},
+             {904, kMaxAnswerCount + 1}}) {
         std::string bytes = valid;
-        putLittleEndian32(bytes.data() + c.offset, static_cast<std::uint32_t>(c.value));
-        EXPECT_FALSE(decodeTestInfo(bytes).ok()) << c.offset << " = " << c.value;
+        put32(bytes, offset, value);
+        EXPECT_FALSE(decodeTestInfo(bytes).ok()) << offset << " = " << value;
     }
     std::string direction = valid;
     direction[912] = 3;
     EXPECT_FALSE(decodeTestInfo(direction).ok());
     std::string untilAll = valid;  // without a fixed count 38 right of 40 words is reachable
-    putLittleEndian32(untilAll.data() + 924, 0);
-    putLittleEndian32(untilAll.data() + 904, 38);
+    put32(untilAll, 924, 0);
+    put32(untilAll, 904, 38);
     EXPECT_TRUE(decodeTestInfo(untilAll).ok());
-}
-
-TEST(TestPresets, DefaultsWhenMissing)
-{
-    TempTree temp;
-    const TestSettings settings = loadTestPresets(temp.tree(), "G");
-    EXPECT_FALSE(settings.fixedCount);
-    EXPECT_EQ(settings.questionCount, 20);
-    EXPECT_FALSE(settings.noRepeat);
-    EXPECT_TRUE(settings.byCoefficient);
-    EXPECT_EQ(settings.directionMode, DirectionMode::CzechShown);
-    EXPECT_TRUE(settings.caseSensitive);
-    EXPECT_FALSE(settings.lockCoefficients);
-    EXPECT_EQ(decodeTestPresets("1020"), TestSettings{});
 }
 
 TEST(TestPresets, NineBytesWithTheSwappedDirectionDigits)
 {
-    TestSettings settings;
-    settings.fixedCount = true;
-    settings.questionCount = 35;
-    settings.noRepeat = true;
-    settings.byCoefficient = false;
-    settings.directionMode = DirectionMode::EnglishShown;
-    settings.caseSensitive = false;
-    settings.lockCoefficients = true;
-    EXPECT_EQ(encodeTestPresets(settings), std::string("135\0" "10101", 9));
-    EXPECT_EQ(decodeTestPresets(encodeTestPresets(settings)), settings);
-
-    settings.directionMode = DirectionMode::CzechShown;
-    EXPECT_EQ(encodeTestPresets(settings)[6], '0');
-    settings.directionMode = DirectionMode::Random;
-    EXPECT_EQ(encodeTestPresets(settings)[6], '2');
-    EXPECT_EQ(decodeTestPresets(encodeTestPresets(settings)).directionMode, DirectionMode::Random);
-
-    settings.questionCount = 1234;
-    EXPECT_EQ(decodeTestPresets(encodeTestPresets(settings)).questionCount, 123);
-    settings.questionCount = 7;
-    EXPECT_EQ(encodeTestPresets(settings).substr(1, 3), std::string("7\0\0", 3));
+    EXPECT_EQ(decodeTestPresets("1020"), (TestSettings{false, 20, false, true, kCzechShown, true, false}));
+    const std::vector<std::pair<TestSettings, std::string>> cases = {
+        {{true, 35, true, false, kEnglishShown, false, true}, std::string("135\0" "10101", 9)},
+        {{false, 7, false, true, kCzechShown, true, false}, std::string("07\0\0" "01010", 9)},
+        {{true, 999, false, false, DirectionMode::Random, true, true}, std::string("1999" "00211", 9)},
+    };
+    for (const auto& [settings, bytes] : cases) {
+        EXPECT_EQ(encodeTestPresets(settings), bytes);
+        EXPECT_EQ(decodeTestPresets(bytes), settings);
+    }
+    EXPECT_EQ(decodeTestPresets(encodeTestPresets({.questionCount = 1234})).questionCount, 123);
 }
 
 TEST(TestPresets, AValueOutOfItsRangeFallsBackToItsDefault)
 {
     const TestSettings defaults;
-    EXPECT_EQ(decodeTestPresets(std::string("1-5\0" "11211", 9)).questionCount, defaults.questionCount);
-    EXPECT_EQ(decodeTestPresets(std::string("112a" "11211", 9)).questionCount, defaults.questionCount);
-    EXPECT_EQ(decodeTestPresets(std::string("11\0" "211211", 9)).questionCount, defaults.questionCount);
-    const TestSettings odd = decodeTestPresets(std::string("x999xx9xx", 9));
-    EXPECT_EQ(odd.questionCount, 999);
-    EXPECT_EQ(odd, (TestSettings{defaults.fixedCount, 999, defaults.noRepeat, defaults.byCoefficient,
-                                 defaults.directionMode, defaults.caseSensitive, defaults.lockCoefficients}));
+    for (const char* count : {"1-5\0" "11211", "112a" "11211", "11\0" "211211"}) {
+        EXPECT_EQ(decodeTestPresets(std::string(count, 9)).questionCount, defaults.questionCount) << count;
+    }
+    TestSettings odd = defaults;
+    odd.questionCount = 999;
+    EXPECT_EQ(decodeTestPresets(std::string("x999xx9xx", 9)), odd);
 }
 
-TEST(TestPresets, AreSavedPerGroup)
+TEST(TestFiles, PresetsAndTheSavedTestLiveInTheGroupsTemporary)
 {
     TempTree temp;
     temp.makeGroup("G");
-    TestSettings settings;
-    settings.fixedCount = true;
-    settings.questionCount = 12;
+    EXPECT_EQ(loadTestPresets(temp.tree(), "G"), TestSettings{});
+    const TestSettings settings{.fixedCount = true, .questionCount = 12};
     ASSERT_TRUE(saveTestPresets(temp.tree(), "G", settings).ok());
-    EXPECT_EQ(readBytes(temp.tree().temporaryFile("G", "config")).size(), 9u);
+    EXPECT_EQ(readBytes(temp.tree().temporaryFile("G", "config")), encodeTestPresets(settings));
     EXPECT_EQ(loadTestPresets(temp.tree(), "G"), settings);
     EXPECT_EQ(loadTestPresets(temp.tree(), "H"), TestSettings{});
-}
 
-TEST(SavedTest, IsSavedAndForgotten)
-{
-    TempTree temp;
-    temp.makeGroup("G");
     EXPECT_FALSE(hasSavedTest(temp.tree(), "G"));
     ASSERT_TRUE(saveTestInfo(temp.tree(), "G", sampleState()).ok());
-    writeBytes(temp.tree().temporaryFile("G", "Test"), "#|P\r\n");
+    testing::writeBytes(temp.tree().temporaryFile("G", "Test"), "#|P\r\n");
+    EXPECT_EQ(readBytes(temp.tree().temporaryFile("G", "TestInfo")), blockOf(sampleState()));
     EXPECT_TRUE(hasSavedTest(temp.tree(), "G"));
-    EXPECT_EQ(readBytes(temp.tree().temporaryFile("G", "TestInfo")).size(), 944u);
-    std::filesystem::permissions(temp.tree().temporaryFile("G", "TestInfo"), std::filesystem::perms::owner_read);
+    fs::permissions(temp.tree().temporaryFile("G", "TestInfo"), fs::perms::owner_read);
     forgetSavedTest(temp.tree(), "G");
     EXPECT_FALSE(hasSavedTest(temp.tree(), "G"));
-    EXPECT_FALSE(std::filesystem::exists(temp.tree().temporaryFile("G", "Test")));
+    EXPECT_FALSE(fs::exists(temp.tree().temporaryFile("G", "Test")));
 }
 
 }  // namespace
