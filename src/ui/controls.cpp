@@ -46,6 +46,19 @@ QRect gridRect(const DesignGrid& grid, int x, int y, int width, int height)
     return QRect(grid.x(x), grid.y(y), grid.x(width), grid.y(height));
 }
 
+DialogUnits::DialogUnits(const QFont& templateFont)
+{
+    const QFontMetrics metrics(templateFont);
+    const int letters = metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    baseWidth_ = (letters / 26 + 1) / 2;  // the average letter width, rounded
+    baseHeight_ = metrics.height();
+}
+
+QRect DialogUnits::rect(int x, int y, int width, int height) const
+{
+    return QRect(this->x(x), this->y(y), this->x(width), this->y(height));
+}
+
 QFont cellFont(const QString& family, int cellHeight, TextStyle style)
 {
     QFont font(family);

@@ -30,6 +30,20 @@ QLabel* addStatic(QWidget* parent, int id, const QString& text, QRect place, con
 // A rectangle given in design-grid units, in pixels.
 QRect gridRect(const DesignGrid& grid, int x, int y, int width, int height);
 
+// Places given in dialog units of a window template's font, in pixels as the desktop maps them:
+// x × the average width of A–Z and a–z ÷ 4, y × the font's height ÷ 8.
+class DialogUnits {
+public:
+    explicit DialogUnits(const QFont& templateFont);
+    int x(int units) const { return units * baseWidth_ / 4; }
+    int y(int units) const { return units * baseHeight_ / 8; }
+    QRect rect(int x, int y, int width, int height) const;
+
+private:
+    int baseWidth_;
+    int baseHeight_;
+};
+
 enum class TextStyle { Plain, Bold, Underlined, BoldUnderlined };
 
 // Heights in the layouts are cell heights (ascent plus descent), as the windows were measured;
