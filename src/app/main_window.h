@@ -7,6 +7,8 @@
 #include <QWidget>
 
 #include "app/app_window_requests.h"
+#include "editing/editing_session.h"
+#include "ui/seams.h"
 
 namespace lexivo {
 
@@ -15,6 +17,7 @@ struct TestSession;
 class OwnerDrawnButton;
 class TestConfigurationPanel;
 class TestRunWindow;
+enum class EditorStart;
 
 inline constexpr const char* kProjectAddress = "http://www.lexivo.cz";
 
@@ -50,6 +53,8 @@ private:
 
     void deleteSelectedPackage();
     void print();
+    // The package editor on the selected package; afterwards the list shows the package it ended on.
+    void openPackageEditor(EditorStart start);
     void showPackageList();
 
     // "Test": resume a saved test or open the configuration for a new one.
@@ -72,6 +77,8 @@ private:
     QLabel* wordCount_ = nullptr;
     OwnerDrawnButton* webLink_ = nullptr;
     AppWindowRequests requests_;
+    QtDesktopChoosers choosers_;
+    EditingSession editing_{choosers_};
     TestConfigurationPanel* configurationPanel_ = nullptr;
     TestRunWindow* testWindow_ = nullptr;
     bool quitting_ = false;
