@@ -63,6 +63,10 @@ QPoint cornerOverEditor(const Program& program, const PackageEditor& editor)
 template <typename Box>
 Box* addBox(QWidget* window, int id, const QString& text, QRect place)
 {
+    // A box beside the sample ends before it.
+    if (place.top() <= kPreviewPage.bottom() && place.bottom() >= kPreviewPage.top()) {
+        place.setRight(std::min(place.right(), kPreviewPage.left() - 3));
+    }
     auto* box = new Box(text, window);
     setControlId(box, id);
     box->setGeometry(place);

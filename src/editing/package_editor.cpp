@@ -26,6 +26,7 @@ namespace control = package_editor_control;
 constexpr QSize kWindowSize(700, 490);
 constexpr int kWindowAbove = 250;  // the window's top lies this far above the screen's middle
 constexpr int kRowHeight = 14;
+constexpr int kTextRoom = 4;  // kept free after a label's text, so that rounding never cuts it
 // The desktop's dialog font, 8 points: the drop-downs' places are given in its dialog units.
 constexpr int kTemplateFontPixels = 11;
 constexpr int kGuiFontHeight = 13;
@@ -86,10 +87,10 @@ PackageEditor::~PackageEditor() = default;
 QLabel* PackageEditor::addLabel(int id, const QString& text, QRect place, int fontHeight, int roomUpTo)
 {
     // A label may use the room up to the next control, and its font shrinks only if even that is short.
-    if (roomUpTo > place.right()) {
+    if (roomUpTo > 0) {
         place.setRight(roomUpTo - 1);
     }
-    return addStatic(this, id, text, place, fittedFont(cellFont(kTahoma, fontHeight), text, place.width()));
+    return addStatic(this, id, text, place, fittedFont(cellFont(kTahoma, fontHeight), text, place.width() - kTextRoom));
 }
 
 QLineEdit* PackageEditor::addEdit(int id, QRect place)
@@ -105,12 +106,14 @@ QLineEdit* PackageEditor::addEdit(int id, QRect place)
     return edit;
 }
 
-QComboBox* PackageEditor::addDropDown(int id, QRect place, const QStringList& entries)
+QComboBox* PackageEditor::addDropDown(int id, QRect place, const QStringList& entries, int roomUpTo)
 {
     auto* dropDown = new QComboBox(this);
     setControlId(dropDown, id);
     dropDown->setFont(cellFont(kTahoma, kGuiFontHeight));
     dropDown->addItems(entries);
+    // Wide enough for its longest entry, as far as the room beside it allows.
+    place.setWidth(std::clamp(dropDown->sizeHint().width(), place.width(), std::max(roomUpTo - place.left(), place.width())));
     place.setHeight(dropDown->sizeHint().height());
     dropDown->setGeometry(place);
     QPalette colours = dropDown->palette();
@@ -139,7 +142,7 @@ void PackageEditor::createControls()
     auto* title = addStatic(this, control::Title, "Úprava balíčků", QRect(0, 0, 700, 50), cellFont(kArial, 40));
     title->setAlignment(Qt::AlignCenter);
     addLabel(control::PackageLabel, "Upravovaný balíček:", QRect(20, 70, 150, 25), 20, units.x(107));
-    package_ = addDropDown(control::OtherPackage, units.rect(107, 43, 120, 177), packages_);
+    package_ = addDropDown(control::OtherPackage, units.rect(107, 43, 120, 177), packages_, 340);
 
     model_ = new WordLineModel(kRowHeight, this);
     wordList_ = new QListView(this);
@@ -176,7 +179,7 @@ void PackageEditor::createControls()
     change_->setProhibited([this] { return !editing_.changeAllowed(shownFields(), knowledge_->currentIndex()); });
     connect(change_, &QPushButton::clicked, this, &PackageEditor::change);
     addLabel(control::KnowledgeLabel, "Znalost:", QRect(400, 314, 105, 20), 17);
-    knowledge_ = addDropDown(control::Knowledge, units.rect(262, 205, 48, 100), qtList(kKnowledgeLabels));
+    knowledge_ = addDropDown(control::Knowledge, units.rect(262, 205, 48, 100), qtList(kKnowledgeLabels), 480);
     connect(addButton(control::Delete, "Smazat", QRect(485, 320, 100, 35)), &QPushButton::clicked, this,
             &PackageEditor::deleteWord);
     for (QLineEdit* field : {changedEnglish_, changedCzech_, changedExample_}) {
@@ -195,7 +198,7 @@ void PackageEditor::createControls()
 
     addLabel(control::SortLabel, "Řadit podle:", QRect(50, 427, 90, 25), 20, units.x(92));
     sortOrder_ = addDropDown(control::SortOrder, units.rect(92, 264, 75, 177),
-                             qtList(wordOrderLabels(program_.language.sortOrder.toStdString())));
+                             qtList(wordOrderLabels(program_.language.sortOrder.toStdString())), 285);
     connect(addButton(control::Ok, "OK", QRect(290, 420, 120, 50)), &QPushButton::clicked, this, &QDialog::accept);
     print_ = addButton(control::Print, "Tisk", QRect(445, 430, 115, 25));
     connect(print_, &QPushButton::clicked, this, &PackageEditor::print);

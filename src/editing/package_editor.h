@@ -53,7 +53,7 @@ private:
     void createControls();
     QLabel* addLabel(int id, const QString& text, QRect place, int fontHeight, int roomUpTo = 0);
     QLineEdit* addEdit(int id, QRect place);
-    QComboBox* addDropDown(int id, QRect place, const QStringList& entries);
+    QComboBox* addDropDown(int id, QRect place, const QStringList& entries, int roomUpTo);
     OwnerDrawnButton* addButton(int id, const QString& text, QRect place);
 
     // The list as the core holds it now; the panel shows no word.

@@ -1,5 +1,7 @@
 #include "ui/controls.h"
 
+#include <cmath>
+
 #include <QFontMetrics>
 #include <QVariant>
 
@@ -51,7 +53,9 @@ DialogUnits::DialogUnits(const QFont& templateFont)
     const QFontMetrics metrics(templateFont);
     const int letters = metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     baseWidth_ = (letters / 26 + 1) / 2;  // the average letter width, rounded
-    baseHeight_ = metrics.height();
+    // The desktop rounds ascent and descent up each, which Qt's rounded height can fall short of.
+    const QFontMetricsF exact(templateFont);
+    baseHeight_ = static_cast<int>(std::ceil(exact.ascent()) + std::ceil(exact.descent()));
 }
 
 QRect DialogUnits::rect(int x, int y, int width, int height) const
