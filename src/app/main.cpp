@@ -3,7 +3,10 @@
 #include <ctime>
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
+#include <QTranslator>
 
 #include "app/main_window.h"
 #include "app/single_instance.h"
@@ -17,6 +20,11 @@ int main(int argc, char** argv)
     using namespace lexivo;
     QApplication application(argc, argv);
     installFontSubstitutes();
+    // The desktop's own dialogs (saving a file, fonts, colours) speak Czech like the rest.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Czech), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        application.installTranslator(&qtTexts);
+    }
     QtDialogs dialogs;
     DesktopShell shell;
     SystemVoice voice;
