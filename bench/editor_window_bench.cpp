@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListView>
@@ -219,11 +220,14 @@ void Export1000InWindow(benchmark::State& state)
     auto editor = fixture().editor(kFull);
     for (auto _ : state) {
         state.PauseTiming();
-        ExportDialog exporting(fixture().program(), fixture().session(), *editor);
-        findControlAs<QAbstractButton>(&exporting, export_dialog_control::ShowExamples)->setChecked(true);
-        findControlAs<QAbstractButton>(&exporting, export_dialog_control::NumberWords)->setChecked(true);
+        auto exporting = std::make_unique<ExportDialog>(fixture().program(), fixture().session(), *editor);
+        findControlAs<QAbstractButton>(exporting.get(), export_dialog_control::ShowExamples)->setChecked(true);
+        findControlAs<QAbstractButton>(exporting.get(), export_dialog_control::NumberWords)->setChecked(true);
         state.ResumeTiming();
-        findControlAs<QAbstractButton>(&exporting, export_dialog_control::Continue)->click();
+        findControlAs<QAbstractButton>(exporting.get(), export_dialog_control::Continue)->click();
+        state.PauseTiming();
+        exporting.reset();
+        state.ResumeTiming();
     }
     if (!fs::exists(fixture().root() / "export.html")) {
         state.SkipWithError("nothing was exported");

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
+#include <unordered_map>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -251,6 +253,23 @@ QFont ExportDialog::documentFont(int height) const
     return font;
 }
 
+TextWidth ExportDialog::lineWidth() const
+{
+    // A page has few distinct characters: each is measured once.
+    auto advances = std::make_shared<std::unordered_map<char16_t, int>>();
+    return [metrics = QFontMetrics(documentFont(style_.size)), advances](std::string_view text) {
+        int width = 0;
+        for (const QChar character : QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) {
+            auto [known, added] = advances->try_emplace(character.unicode(), 0);
+            if (added) {
+                known->second = metrics.horizontalAdvance(character);
+            }
+            width += known->second;
+        }
+        return width;
+    };
+}
+
 QFont ExportDialog::previewFont() const
 {
     if (isStyledFormat(options().format)) {
@@ -277,10 +296,7 @@ void ExportDialog::exportPackage()
         program_.dialogs.showMessage(this, lines.message());
         return;
     }
-    const QFontMetrics metrics(documentFont(style_.size));
-    const int pageWidth = exportPageWidth(source, chosen, [&](std::string_view text) {
-        return metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    });
+    const int pageWidth = exportPageWidth(source, chosen, lineWidth());
     const auto bytes = exportDocument(lines.value(), chosen, style_, pageWidth);
     if (!bytes) {
         program_.dialogs.showMessage(this, bytes.message());

@@ -25,6 +25,9 @@ public:
     // The sample as the preview draws it.
     const QString& previewText() const { return preview_; }
     ExportOptions options() const;
+    // The width of one line of the page in the document font. Character advances are summed
+    // without kerning, as the desktop's text extent measures them.
+    TextWidth lineWidth() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -191,24 +191,22 @@ private slots:
             test.choosers.fonts = {FontChoice{"Liberation Serif", 30, 700, false, true, false, QColor(255, 128, 0)}};
             test.dialogs.answerNext(open);
             ExportOptions chosen;
+            TextWidth lineWidth;
             testing::ModalDriver driver;
             driver.then([&](QWidget* modal) {
                 testing::click(modal, exporting::NumberWords);
                 testing::click(modal, open ? exporting::ChangeFont : exporting::CzechFirst);
                 findControlAs<QComboBox>(modal, exporting::Format)->setCurrentIndex(open ? 1 : 2);
                 chosen = qobject_cast<ExportDialog*>(modal)->options();
+                lineWidth = qobject_cast<ExportDialog*>(modal)->lineWidth();
                 testing::click(modal, exporting::Continue);
             });
             testing::click(&editor.window, control::Print);
 
             QCOMPARE(test.choosers.saveRequests.at(0).extension, QString(open ? "html" : "txt"));
             const ExportSource source = exportSource(editor.window.editing());
-            const ExportStyle& style = editor.session.exportStyle;
-            const QFontMetrics metrics(cellFont(QString::fromStdString(style.face), style.size, TextStyle::Bold));
-            const int width = exportPageWidth(source, chosen, [&](std::string_view text) {
-                return metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-            });
-            const auto expected = exportDocument(exportLines(source, chosen).value(), chosen, style, width);
+            const int width = exportPageWidth(source, chosen, lineWidth);
+            const auto expected = exportDocument(exportLines(source, chosen).value(), chosen, editor.session.exportStyle, width);
             QCOMPARE(testing::readBytes(file.toStdString()), expected.value());
             QCOMPARE(test.dialogs.questions.back(), exportDoneQuestion());
             QCOMPARE(test.shell.opened, open ? std::vector{file} : std::vector<QString>{});
