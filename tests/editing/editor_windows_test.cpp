@@ -1,6 +1,8 @@
 // The package editor and the export window driven as a user drives them: keys and clicks, then
 // the package's bytes, the recorded message boxes and choosers, the written and opened files.
 
+#include <filesystem>
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
@@ -221,6 +223,27 @@ private slots:
             QCOMPARE(shown.face + QString::number(shown.pixelHeight), QString("Arial21"));
             QCOMPARE(shown.colour, open ? QColor(255, 128, 0) : QColor(Qt::black));
         }
+    }
+
+    // A file that cannot be written is reported; the window stays open and asks nothing.
+    void aFailedExportIsReported()
+    {
+        TestProgram test;
+        writePackage(test, "P", kWords);
+        Editor editor(test);
+        test.choosers.saveFiles = {QString::fromStdString((test.temp.root() / "missing" / "out.rtf").string())};
+        bool stillOpen = false;
+        testing::ModalDriver driver;
+        driver.then([&](QWidget* modal) {
+            testing::click(modal, exporting::Continue);
+            stillOpen = modal->isVisible();
+            testing::click(modal, exporting::Cancel);
+        });
+        testing::click(&editor.window, control::Print);
+        QVERIFY(stillOpen);
+        QCOMPARE(test.dialogs.messages.size(), std::size_t(1));
+        QVERIFY(test.dialogs.questions.empty());
+        QVERIFY(!std::filesystem::exists(test.temp.root() / "missing"));
     }
 
     void theMainWindowOpensTheEditorAndPrints()
