@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -62,7 +63,8 @@ constexpr double kPointsPerInch = 72.0;
 // part of the choice.
 class FontAndColourDialog : public QDialog {
 public:
-    FontAndColourDialog(QWidget* parent, const FontChoice& current) : QDialog(parent), colour_(current.colour)
+    FontAndColourDialog(QWidget* parent, const FontChoice& current)
+        : QDialog(parent), face_(current.face), colour_(current.colour)
     {
         setWindowTitle("Písmo");
         fonts_ = new QFontDialog(this);
@@ -76,6 +78,9 @@ public:
         font.setItalic(current.italic);
         font.setUnderline(current.underline);
         font.setStrikeOut(current.strikeOut);
+        // A face the desktop stands another in for (Arial) is shown as that one.
+        shownFace_ = QFontInfo(font).family();
+        font.setFamily(shownFace_);
         fonts_->setCurrentFont(font);
 
         colourButton_ = new QPushButton("Barva písma...", this);
@@ -100,7 +105,8 @@ public:
     FontChoice choice() const
     {
         const QFont font = fonts_->currentFont();
-        return {font.family(),
+        // The face keeps its own name unless the user picked another.
+        return {font.family() == shownFace_ ? face_ : font.family(),
                 qRound(font.pointSizeF() * logicalDpiY() / kPointsPerInch),
                 font.weight(),
                 font.italic(),
@@ -119,6 +125,8 @@ private:
 
     QFontDialog* fonts_;
     QPushButton* colourButton_;
+    QString face_;
+    QString shownFace_;
     QColor colour_;
 };
 
