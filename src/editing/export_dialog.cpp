@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
-#include <unordered_map>
+#include <vector>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -256,15 +256,16 @@ QFont ExportDialog::documentFont(int height) const
 TextWidth ExportDialog::lineWidth() const
 {
     // A page has few distinct characters: each is measured once.
-    auto advances = std::make_shared<std::unordered_map<char16_t, int>>();
+    constexpr int kUnmeasured = -1;
+    auto advances = std::make_shared<std::vector<int>>(std::size_t(1) << 16, kUnmeasured);
     return [metrics = QFontMetrics(documentFont(style_.size)), advances](std::string_view text) {
         int width = 0;
         for (const QChar character : QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) {
-            auto [known, added] = advances->try_emplace(character.unicode(), 0);
-            if (added) {
-                known->second = metrics.horizontalAdvance(character);
+            int& advance = (*advances)[character.unicode()];
+            if (advance == kUnmeasured) {
+                advance = metrics.horizontalAdvance(character);
             }
-            width += known->second;
+            width += advance;
         }
         return width;
     };
