@@ -19,6 +19,7 @@
 
 #include "app/main_window.h"
 #include "ratio_report.h"
+#include "silent_desktop.h"
 #include "store/file_io.h"
 #include "test/test_files.h"
 #include "test/test_run_window.h"
@@ -31,6 +32,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace lexivo;
+using namespace lexivo::bench;
 using Clock = std::chrono::steady_clock;
 
 // Message boxes would wait for a user: they are counted, and a run that shows one fails.
@@ -39,25 +41,6 @@ public:
     void showMessage(QWidget*, const Message&) override { ++shown; }
     bool askYesNo(QWidget*, const Message&) override { return ++shown, false; }
     int shown = 0;
-};
-class NoShell final : public Shell {
-public:
-    bool open(const QString&) override { return true; }
-};
-class SilentVoice final : public Voice {
-public:
-    bool busy() const override { return false; }
-    void say(const QString&) override {}
-    QStringList engines() override { return {}; }
-    QStringList voices(const QString&) override { return {}; }
-    void use(const VoiceSettings&) override {}
-};
-class NoRequests final : public WindowRequests {
-public:
-    void openAddPackageForRemainingWords() override {}
-    void openGroupDialog() override {}
-    void openWordTransferForStore(std::function<void(QWidget*)>) override {}
-    void openOnlinePackagePreview() override {}
 };
 
 // A program directory for one benchmark, removed afterwards.

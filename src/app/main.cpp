@@ -3,8 +3,11 @@
 #include <ctime>
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 
 #include "app/main_window.h"
 #include "app/single_instance.h"
@@ -20,6 +23,11 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName("cz.lexivo.Lexivo");
     installFontSubstitutes();
+    // The desktop's own dialogs (saving a file, fonts, colours) speak Czech like the rest.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Czech), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        application.installTranslator(&qtTexts);
+    }
     QtDialogs dialogs;
     DesktopShell shell;
     SystemVoice voice;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include "editing/package_editor.h"
 #include "store/package_file.h"
 #include "test/evaluation_dialog.h"
 #include "test/resume_dialog.h"
@@ -82,7 +83,8 @@ void MainWindow::createControls()
     connect(addButton(control::Quit, "Konec"), &QPushButton::clicked, this, &MainWindow::quitWithoutSaving);
     addButton(control::AddPackage, "Přidat balíček");
     addButton(control::Rename, "Přejmenovat");
-    addButton(control::EditPackage, "Upravit balíček");
+    connect(addButton(control::EditPackage, "Upravit balíček"), &QPushButton::clicked, this,
+            [this] { openPackageEditor(EditorStart::Edit); });
     connect(addButton(control::DeletePackage, "Smazat balíček"), &QPushButton::clicked, this, &MainWindow::deleteSelectedPackage);
     addButton(control::TransferWords, "Přenos slovíček mezi balíčky");
 
@@ -287,7 +289,23 @@ void MainWindow::print()
         program_.dialogs.showMessage(this, errorMessage("Ve skupině nejsou žádné balíčky."));
         return;
     }
-    // The package editor opens here in print mode once it exists.
+    openPackageEditor(EditorStart::Print);
+}
+
+void MainWindow::openPackageEditor(EditorStart start)
+{
+    if (packageList_->count() == 0) {
+        return;
+    }
+    QStringList packages;
+    for (int row = 0; row < packageList_->count(); ++row) {
+        packages << packageList_->item(row)->text();
+    }
+    PackageEditor editor(program_, editing_, this, packages, std::max(packageList_->currentRow(), 0), start);
+    editor.run();
+    packageList_->setCurrentRow(std::max(editor.chosenPackage(), 0));
+    updateWordCount();
+    packageList_->setFocus();
 }
 
 void MainWindow::showPackageList()

@@ -8,6 +8,8 @@
 
 #include "app/app_window_requests.h"
 #include "ui/project_addresses.h"
+#include "editing/editing_session.h"
+#include "ui/seams.h"
 
 namespace lexivo {
 
@@ -16,6 +18,7 @@ struct TestSession;
 class OwnerDrawnButton;
 class TestConfigurationPanel;
 class TestRunWindow;
+enum class EditorStart;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -51,6 +54,8 @@ private:
 
     void deleteSelectedPackage();
     void print();
+    // The package editor on the selected package; afterwards the list shows the package it ended on.
+    void openPackageEditor(EditorStart start);
     void showPackageList();
 
     // "Test": resume a saved test or open the configuration for a new one.
@@ -73,6 +78,8 @@ private:
     QLabel* wordCount_ = nullptr;
     OwnerDrawnButton* webLink_ = nullptr;
     AppWindowRequests requests_;
+    QtDesktopChoosers choosers_;
+    EditingSession editing_{choosers_};
     TestConfigurationPanel* configurationPanel_ = nullptr;
     TestRunWindow* testWindow_ = nullptr;
     bool quitting_ = false;

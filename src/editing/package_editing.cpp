@@ -141,6 +141,7 @@ void PackageEditing::refill()
         records_ = readRecordFile(packagePath()).value_or(std::vector<WordRecord>{});
     }
     lines_ = wordListLines(records_, order_, lineOrder_);
+    ++fillCount_;
 }
 
 std::string PackageEditing::wordCountText() const

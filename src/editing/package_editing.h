@@ -84,6 +84,8 @@ public:
     const std::string& package() const { return package_; }
     WordOrder order() const { return order_; }
     const std::vector<WordDisplayLine>& lines() const { return lines_; }
+    // How often the list has been filled; a window that shows the lines shows them anew when it grows.
+    std::size_t fillCount() const { return fillCount_; }
     // The package's records as the last refill read them, in file order.
     const std::vector<WordRecord>& records() const { return records_; }
     std::string wordCountText() const;
@@ -124,6 +126,7 @@ private:
     std::vector<WordRecord> records_;
     std::vector<WordDisplayLine> lines_;
     std::optional<SelectedWord> selection_;
+    std::size_t fillCount_ = 0;
 };
 
 }  // namespace lexivo

@@ -145,7 +145,7 @@ const std::vector<WindowControls>& windowControls()
 }
 
 enum class Trigger { Key, DoubleClick };
-enum class Effect { Press, Focus };
+enum class Effect { Press, PressIfShown, Focus };
 
 // A window's own shortcut: on `trigger` (and `key`) in `control`, press or focus `target`.
 struct ShortcutRule {
@@ -183,6 +183,28 @@ const std::vector<ShortcutRule>& shortcutRules()
         {WindowKind::OnlineChoice, choice::Password, key, Qt::Key_Return, press, choice::Ok},
         {WindowKind::OnlineChoice, choice::Password, key, Qt::Key_Escape, press, choice::Cancel},
         {WindowKind::OnlineChoice, choice::UserName, key, Qt::Key_Return, press, choice::Ok},
+        // The package editor: Tab goes round each word's three fields, Enter adds or changes.
+        {WindowKind::PackageEditor, editor::NewEnglish, key, Qt::Key_Tab, Effect::Focus, editor::NewCzech},
+        {WindowKind::PackageEditor, editor::NewCzech, key, Qt::Key_Tab, Effect::Focus, editor::NewExample},
+        {WindowKind::PackageEditor, editor::NewExample, key, Qt::Key_Tab, Effect::Focus, editor::NewEnglish},
+        {WindowKind::PackageEditor, editor::ChangedEnglish, key, Qt::Key_Tab, Effect::Focus, editor::ChangedCzech},
+        {WindowKind::PackageEditor, editor::ChangedCzech, key, Qt::Key_Tab, Effect::Focus, editor::ChangedExample},
+        {WindowKind::PackageEditor, editor::ChangedExample, key, Qt::Key_Tab, Effect::Focus, editor::ChangedEnglish},
+        {WindowKind::PackageEditor, editor::Add, key, Qt::Key_Tab, Effect::Focus, editor::NewEnglish},
+        {WindowKind::PackageEditor, editor::Change, key, Qt::Key_Tab, Effect::Focus, editor::ChangedEnglish},
+        {WindowKind::PackageEditor, editor::NewEnglish, key, Qt::Key_Return, press, editor::Add},
+        {WindowKind::PackageEditor, editor::NewCzech, key, Qt::Key_Return, press, editor::Add},
+        {WindowKind::PackageEditor, editor::NewExample, key, Qt::Key_Return, press, editor::Add},
+        {WindowKind::PackageEditor, editor::ChangedEnglish, key, Qt::Key_Return, press, editor::Change},
+        {WindowKind::PackageEditor, editor::ChangedCzech, key, Qt::Key_Return, press, editor::Change},
+        {WindowKind::PackageEditor, editor::ChangedExample, key, Qt::Key_Return, press, editor::Change},
+        {WindowKind::PackageEditor, editor::Knowledge, key, Qt::Key_Return, press, editor::Change},
+        {WindowKind::PackageEditor, editor::WordList, Trigger::DoubleClick, 0, Effect::Focus, editor::ChangedEnglish},
+        {WindowKind::PackageEditor, editor::WordList, key, Qt::Key_Return, Effect::Focus, editor::ChangedEnglish},
+        {WindowKind::PackageEditor, editor::WordList, key, Qt::Key_Tab, Effect::Focus, editor::NewEnglish},
+        // Delete presses whichever of the two delete buttons the selection shows.
+        {WindowKind::PackageEditor, editor::WordList, key, Qt::Key_Delete, Effect::PressIfShown, editor::Delete},
+        {WindowKind::PackageEditor, editor::WordList, key, Qt::Key_Delete, Effect::PressIfShown, editor::DeleteSelected},
     };
     return table;
 }
@@ -296,6 +318,7 @@ private:
 
     bool runShortcut(int id, Trigger trigger, int key)
     {
+        bool ran = false;
         for (const ShortcutRule& rule : shortcutRules()) {
             if (rule.kind != kind_ || rule.control != id || rule.trigger != trigger ||
                 (trigger == Trigger::Key && rule.key != key)) {
@@ -305,6 +328,10 @@ private:
             if (target == nullptr) {
                 return false;
             }
+            if (rule.effect == Effect::PressIfShown && !target->isVisibleTo(window_)) {
+                ran = true;  // the key is taken; a later rule may press another button
+                continue;
+            }
             if (rule.effect == Effect::Focus) {
                 target->setFocus(Qt::TabFocusReason);
             } else if (auto* button = qobject_cast<QAbstractButton*>(target)) {
@@ -312,7 +339,7 @@ private:
             }
             return true;
         }
-        return false;
+        return ran;
     }
 
     QWidget* window_;

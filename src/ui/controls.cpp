@@ -48,6 +48,21 @@ QRect gridRect(const DesignGrid& grid, int x, int y, int width, int height)
     return QRect(grid.x(x), grid.y(y), grid.x(width), grid.y(height));
 }
 
+DialogUnits::DialogUnits(const QFont& templateFont)
+{
+    const QFontMetrics metrics(templateFont);
+    const int letters = metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    baseWidth_ = (letters / 26 + 1) / 2;  // the average letter width, rounded
+    // The desktop rounds ascent and descent up each, which Qt's rounded height can fall short of.
+    const QFontMetricsF exact(templateFont);
+    baseHeight_ = static_cast<int>(std::ceil(exact.ascent()) + std::ceil(exact.descent()));
+}
+
+QRect DialogUnits::rect(int x, int y, int width, int height) const
+{
+    return QRect(this->x(x), this->y(y), this->x(width), this->y(height));
+}
+
 QFont cellFont(const QString& family, int cellHeight, TextStyle style)
 {
     QFont font(family);
@@ -73,23 +88,6 @@ QFont fittedWrappedFont(QFont font, const QString& text, QSize area)
         font.setPixelSize(font.pixelSize() - 1);
     }
     return font;
-}
-
-DialogUnits::DialogUnits(const QFont& templateFont)
-{
-    const QFontMetricsF metrics(templateFont);
-    averageWidth_ = metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 52.0;
-    // Ascent and descent each take whole pixels, as the template's cell does.
-    height_ = static_cast<int>(std::ceil(metrics.ascent()) + std::ceil(metrics.descent()));
-}
-
-int DialogUnits::x(int units) const { return qRound(units * averageWidth_ / 4); }
-
-int DialogUnits::y(int units) const { return units * height_ / 8; }
-
-QRect DialogUnits::rect(int x, int y, int width, int height) const
-{
-    return QRect(this->x(x), this->y(y), this->x(width), this->y(height));
 }
 
 QFont templateFont(const QString& family, int points)

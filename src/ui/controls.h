@@ -41,18 +41,18 @@ QFont fittedFont(QFont font, const QString& text, int width);
 // The font made smaller until `text`, wrapped at the width of `area`, fits its height.
 QFont fittedWrappedFont(QFont font, const QString& text, QSize area);
 
-// Places given in the dialog units of a template's font, as the small dialogs give them:
-// x × (average width of A–Z and a–z) ÷ 4, y × (font height) ÷ 8.
+// Places given in the dialog units of a window template's font, in pixels as the desktop maps
+// them: x × (the average width of A–Z and a–z, in whole pixels) ÷ 4, y × (the font's height) ÷ 8.
 class DialogUnits {
 public:
     explicit DialogUnits(const QFont& templateFont);
-    int x(int units) const;
-    int y(int units) const;
+    int x(int units) const { return units * baseWidth_ / 4; }
+    int y(int units) const { return units * baseHeight_ / 8; }
     QRect rect(int x, int y, int width, int height) const;
 
 private:
-    double averageWidth_;
-    int height_;
+    int baseWidth_;
+    int baseHeight_;
 };
 
 // A template's font, given in points at the 96 dots per inch the templates were drawn for.

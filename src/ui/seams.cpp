@@ -3,12 +3,19 @@
 #include <memory>
 
 #include <QCollator>
+#include <QColorDialog>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace lexivo {
 namespace {
@@ -46,6 +53,114 @@ bool DesktopShell::open(const QString& fileOrAddress)
 {
     const QUrl url = QFileInfo::exists(fileOrAddress) ? QUrl::fromLocalFile(fileOrAddress) : QUrl(fileOrAddress);
     return QDesktopServices::openUrl(url);
+}
+
+namespace {
+
+constexpr double kPointsPerInch = 72.0;
+
+// The desktop's font dialog with a colour button beside its effects, since a font's colour is
+// part of the choice.
+class FontAndColourDialog : public QDialog {
+public:
+    FontAndColourDialog(QWidget* parent, const FontChoice& current)
+        : QDialog(parent), face_(current.face), colour_(current.colour)
+    {
+        setWindowTitle("Písmo");
+        fonts_ = new QFontDialog(this);
+        fonts_->setOptions(QFontDialog::DontUseNativeDialog | QFontDialog::NoButtons);
+        fonts_->setWindowFlags(Qt::Widget);
+        QFont font(current.face);
+        font.setPointSizeF(current.pixelHeight * kPointsPerInch / logicalDpiY());
+        if (current.weight > 0) {
+            font.setWeight(QFont::Weight(current.weight));
+        }
+        font.setItalic(current.italic);
+        font.setUnderline(current.underline);
+        font.setStrikeOut(current.strikeOut);
+        // A face the desktop stands another in for (Arial) is shown as that one.
+        shownFace_ = QFontInfo(font).family();
+        font.setFamily(shownFace_);
+        fonts_->setCurrentFont(font);
+
+        colourButton_ = new QPushButton("Barva písma...", this);
+        connect(colourButton_, &QPushButton::clicked, this, [this] {
+            const QColor chosen = QColorDialog::getColor(colour_, this, "Barva písma");
+            if (chosen.isValid()) {
+                colour_ = chosen;
+                showColour();
+            }
+        });
+        showColour();
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        buttons->button(QDialogButtonBox::Cancel)->setText("Storno");
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(fonts_);
+        layout->addWidget(colourButton_, 0, Qt::AlignLeft);
+        layout->addWidget(buttons);
+    }
+
+    FontChoice choice() const
+    {
+        const QFont font = fonts_->currentFont();
+        // The face keeps its own name unless the user picked another.
+        return {font.family() == shownFace_ ? face_ : font.family(),
+                qRound(font.pointSizeF() * logicalDpiY() / kPointsPerInch),
+                font.weight(),
+                font.italic(),
+                font.underline(),
+                font.strikeOut(),
+                colour_};
+    }
+
+private:
+    void showColour()
+    {
+        QPixmap swatch(16, 16);
+        swatch.fill(colour_);
+        colourButton_->setIcon(QIcon(swatch));
+    }
+
+    QFontDialog* fonts_;
+    QPushButton* colourButton_;
+    QString face_;
+    QString shownFace_;
+    QColor colour_;
+};
+
+}  // namespace
+
+std::optional<FontChoice> QtDesktopChoosers::chooseFont(QWidget* parent, const FontChoice& current)
+{
+    FontAndColourDialog dialog(parent, current);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.choice();
+}
+
+std::optional<QColor> QtDesktopChoosers::chooseColour(QWidget* parent, const QColor& current)
+{
+    constexpr int kCustomColours = 16;
+    for (int i = 0; i < kCustomColours; ++i) {
+        QColorDialog::setCustomColor(i, Qt::white);
+    }
+    const QColor chosen = QColorDialog::getColor(current, parent, "Barva pozadí");
+    return chosen.isValid() ? std::optional(chosen) : std::nullopt;
+}
+
+std::optional<QString> QtDesktopChoosers::chooseSaveFile(QWidget* parent, const SaveFileRequest& request)
+{
+    QFileDialog dialog(parent, request.title, QDir(request.directory).filePath(request.fileName + "." + request.extension),
+                       "*." + request.extension);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(request.extension);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
 }
 
 NameOrder localeNameOrder()

@@ -3,8 +3,10 @@
 // tests can answer it and record what the user would have seen.
 
 #include <functional>
+#include <optional>
 #include <string>
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -45,6 +47,35 @@ public:
     virtual void use(const VoiceSettings& settings) = 0;
 };
 
+// A font as the desktop's font chooser shows it, with its effects and colour.
+struct FontChoice {
+    QString face;
+    int pixelHeight = 0;
+    int weight = 0;  // 100 to 900; 0 when never set
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    QColor colour;
+    bool operator==(const FontChoice&) const = default;
+};
+
+// What the save-file chooser proposes.
+struct SaveFileRequest {
+    QString title;
+    QString directory;
+    QString fileName;   // without the extension
+    QString extension;  // added when the user types none; also the file-type filter
+};
+
+// The desktop's font, colour and save-file choosers. Nothing when the user cancels.
+class DesktopChoosers {
+public:
+    virtual ~DesktopChoosers() = default;
+    virtual std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& current) = 0;
+    virtual std::optional<QColor> chooseColour(QWidget* parent, const QColor& current) = 0;
+    virtual std::optional<QString> chooseSaveFile(QWidget* parent, const SaveFileRequest& request) = 0;
+};
+
 class QtDialogs final : public Dialogs {
 public:
     void showMessage(QWidget* parent, const Message& message) override;
@@ -54,6 +85,13 @@ public:
 class DesktopShell final : public Shell {
 public:
     bool open(const QString& fileOrAddress) override;
+};
+
+class QtDesktopChoosers final : public DesktopChoosers {
+public:
+    std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& current) override;
+    std::optional<QColor> chooseColour(QWidget* parent, const QColor& current) override;
+    std::optional<QString> chooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
 };
 
 // The order of package lists: the user's language (Czech) ignoring letter case.

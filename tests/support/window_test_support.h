@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,44 @@ public:
         return true;
     }
     std::vector<QString> opened;
+};
+
+// The desktop's choosers answered from queues (an empty queue cancels), with what each was shown.
+class RecordingChoosers final : public DesktopChoosers {
+public:
+    std::optional<FontChoice> chooseFont(QWidget*, const FontChoice& current) override
+    {
+        fontsShown.push_back(current);
+        return next(fonts);
+    }
+    std::optional<QColor> chooseColour(QWidget*, const QColor& current) override
+    {
+        coloursShown.push_back(current);
+        return next(colours);
+    }
+    std::optional<QString> chooseSaveFile(QWidget*, const SaveFileRequest& request) override
+    {
+        saveRequests.push_back(request);
+        return next(saveFiles);
+    }
+    std::deque<std::optional<FontChoice>> fonts;
+    std::deque<std::optional<QColor>> colours;
+    std::deque<std::optional<QString>> saveFiles;
+    std::vector<FontChoice> fontsShown;
+    std::vector<QColor> coloursShown;
+    std::vector<SaveFileRequest> saveRequests;
+
+private:
+    template <typename T>
+    static std::optional<T> next(std::deque<std::optional<T>>& answers)
+    {
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        std::optional<T> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 class RecordingVoice final : public Voice {
@@ -79,6 +118,7 @@ public:
     RecordingShell shell;
     RecordingVoice voice;
     RecordingWindowRequests requests;
+    RecordingChoosers choosers;
     Program program;
     TestSession session{program.tree, program.random};
 };
