@@ -201,34 +201,29 @@ private slots:
         QCOMPARE(testing::readBytes(test.temp.tree().temporaryFile("G", "Test")), pool);
     }
 
-    void theStoreClosesThroughItsOpener()
+    // The store copies into a package and closes through its opener; the preview keeps one line.
+    void theOnlineModes()
     {
         TestProgram test;
         test.temp.makeGroup("G");
         testing::writeBytes(test.temp.tree().temporaryFile("G", "zastemp"), "cat|kocka||4\r\n");
-        test.temp.writePackage("G", "A", "");
-        QWidget* closedBy = nullptr;
-        Transfer transfer(test, TransferMode::OnlineStore, {{}, [&](QWidget* window) { closedBy = window; }});
-        transfer.select(Side::Left, {0});
-        transfer.click(control::CopyRight);
-        QCOMPARE(test.temp.readPackage("G", "A"), "cat|kocka||4\r\n");
-        QTest::keyClick(findControl(transfer.window.get(), control::Ok), Qt::Key_Escape);
-        QCOMPARE(closedBy, transfer.window.get());
-        QVERIFY(!transfer.window->isVisible());
-    }
-
-    void thePreviewKeepsOneLineSelected()
-    {
-        TestProgram test;
-        test.temp.makeGroup("G");
         testing::writeBytes(test.temp.tree().temporaryFile("G", "balprevtemp"),
                             "Zvirata#Priroda#Savci|#||\r\ncat|kocka||4\r\ndog|pes||4\r\nfox|liska||4\r\n");
-        Transfer transfer(test, TransferMode::OnlinePreview);
-        QCOMPARE(transfer.window->size(), QSize(380, 540));
-        transfer.select(Side::Left, {2, 1});
-        QCOMPARE(transfer.list(Side::Left)->selectedItems().size(), 1);
-        QCOMPARE(transfer.list(Side::Left)->selectedItems().front()->text(), QString("dog - pes"));
-        QVERIFY(!testing::shown(transfer.window.get(), control::RightWords));
+        test.temp.writePackage("G", "A", "");
+        QWidget* closedBy = nullptr;
+        Transfer store(test, TransferMode::OnlineStore, {{}, [&](QWidget* window) { closedBy = window; }});
+        store.select(Side::Left, {0});
+        store.click(control::CopyRight);
+        QCOMPARE(test.temp.readPackage("G", "A"), "cat|kocka||4\r\n");
+        QTest::keyClick(findControl(store.window.get(), control::Ok), Qt::Key_Escape);
+        QCOMPARE(closedBy, store.window.get());
+
+        Transfer preview(test, TransferMode::OnlinePreview);
+        QCOMPARE(preview.window->size(), QSize(380, 540));
+        preview.select(Side::Left, {2, 1});
+        QCOMPARE(preview.list(Side::Left)->selectedItems().size(), 1);
+        QCOMPARE(preview.list(Side::Left)->selectedItems().front()->text(), QString("dog - pes"));
+        QVERIFY(!testing::shown(preview.window.get(), control::RightWords));
     }
 
     void screenshotsOfEveryMode()
