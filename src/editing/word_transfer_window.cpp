@@ -291,10 +291,14 @@ TransferSelection WordTransferWindow::selection() const
     TransferSelection selected;
     for (Side side : {Side::Left, Side::Right}) {
         std::vector<std::size_t>& rows = side == Side::Left ? selected.left : selected.right;
-        for (const QModelIndex& index : controls(side).words->selectionModel()->selectedRows()) {
-            rows.push_back(static_cast<std::size_t>(index.row()));
+        // Range by range: asking row by row costs a scan of all ranges for each row.
+        for (const QItemSelectionRange& range : controls(side).words->selectionModel()->selection()) {
+            for (int row = range.top(); row <= range.bottom(); ++row) {
+                rows.push_back(static_cast<std::size_t>(row));
+            }
         }
         std::sort(rows.begin(), rows.end());
+        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     }
     return selected;
 }
