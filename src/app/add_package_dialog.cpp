@@ -85,7 +85,6 @@ void AddPackageDialog::createControls()
         setControlId(box, id);
         box->setGeometry(place);
         box->setFont(templateFont());
-        box->installEventFilter(this);
         return box;
     };
     // Closed drop-downs are one line high; the template's height is that of the open list.
@@ -94,6 +93,7 @@ void AddPackageDialog::createControls()
     sourceGroup_ = dropDown(control::SourceGroup, units.rect(75, 104, 129, 0).adjusted(0, 0, 0, dropDownHeight));
     sourcePackage_ = dropDown(control::SourcePackage, units.rect(75, 120, 129, 0).adjusted(0, 0, 0, dropDownHeight));
     copyName_ = edit(control::CopyName, units.rect(116, 136, 88, 12));
+    sourcePackage_->installEventFilter(this);  // its focus changes copy its name too
     connect(sourceGroup_, &QComboBox::currentIndexChanged, this, &AddPackageDialog::fillSourcePackages);
     connect(sourcePackage_, &QComboBox::currentIndexChanged, this, &AddPackageDialog::copySourcePackageName);
 
