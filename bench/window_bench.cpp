@@ -1,6 +1,7 @@
 // The windows under the offscreen platform: start-up with the largest collection to the first
-// painted window, and a confirmed answer to the next question on screen. Each against a floor
-// that does the same work the plain way in the same run.
+// painted window, a confirmed answer to the next question on screen, and the word transfer
+// window moving 500 words and refilling its lists. Each against a floor that does the same work
+// the plain way in the same run.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -12,18 +13,23 @@
 #include <vector>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 
 #include "app/main_window.h"
+#include "durable_floor.h"
+#include "editing/word_transfer_window.h"
 #include "ratio_report.h"
 #include "silent_desktop.h"
 #include "store/file_io.h"
 #include "test/test_files.h"
 #include "test/test_run_window.h"
 #include "test/test_session.h"
+#include "ui/control_ids/word_transfer_window.h"
 #include "ui/controls.h"
 #include "ui/program.h"
 #include "ui/window_requests.h"
@@ -234,6 +240,101 @@ void FloorWritePoolAndPackage(benchmark::State& state)
 }
 BENCHMARK(FloorWritePoolAndPackage)->UseRealTime()->Unit(benchmark::kMillisecond);
 
+// Group "G" with "Velký", the largest package (1000 words), and the empty "Cíl".
+const ProgramDirectory& transferPackages();
+// The words of "Velký" as the directory was made.
+const std::string& fullPackage()
+{
+    static const std::string bytes = readFileBytes(transferPackages().tree().packageFile("G", "Velký")).value();
+    return bytes;
+}
+
+const ProgramDirectory& transferPackages()
+{
+    static const auto directory = [] {
+        auto made = std::make_unique<ProgramDirectory>();
+        made->writePackages("G", 1, kMaxWordsPerPackage);
+        fs::rename(made->tree().packageFile("G", "Balíček 0"), made->tree().packageFile("G", "Velký"));
+        (void)createEmptyFile(made->tree().packageFile("G", "Cíl"));
+        return made;
+    }();
+    return *directory;
+}
+
+void choose(QWidget& window, int dropDown, const QString& text)
+{
+    auto* box = findControlAs<QComboBox>(&window, dropDown);
+    box->setCurrentText(text);
+    emit box->activated(box->currentIndex());
+}
+
+// Every other word of "Velký" into "Cíl": both files rewritten, both lists refilled and the
+// selection restored, measured from the click to the window being ready again.
+void TransferWindowMove500(benchmark::State& state)
+{
+    const DataTree tree = transferPackages().tree();
+    const std::string& full = fullPackage();
+    ProgramState shared(tree);
+    shared.program.collection.listGroups();
+    QWidget owner;
+    owner.resize(1600, 1200);
+    for (auto _ : state) {
+        (void)writeFileAtomically(tree.packageFile("G", "Velký"), tree.packageFile("G", "slov"), full);
+        (void)writeFileAtomically(tree.packageFile("G", "Cíl"), tree.packageFile("G", "slov"), "");
+        WordTransferWindow window(shared.program, &owner, TransferMode::Transfer, {"Velký", {}});
+        choose(window, word_transfer_window_control::RightPackage, "Cíl");
+        QListWidget* words = window.wordList(Side::Left);
+        QItemSelection everyOther;
+        for (int row = 0; row < kMaxWordsPerPackage; row += 2) {
+            everyOther.select(words->model()->index(row, 0), words->model()->index(row, 0));
+        }
+        words->selectionModel()->select(everyOther, QItemSelectionModel::ClearAndSelect);
+        const auto start = Clock::now();
+        window.press(TransferButton::MoveRight);
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        if (window.wordList(Side::Right)->count() != 500 || shared.dialogs.shown > 0) {
+            state.SkipWithError("the words did not move");
+            return;
+        }
+    }
+}
+BENCHMARK(TransferWindowMove500)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Both lists show the 1000 words again in the other order: read, sorted and listed.
+void TransferWindowRefillBothLists(benchmark::State& state)
+{
+    const DataTree tree = transferPackages().tree();
+    (void)writeFileAtomically(tree.packageFile("G", "Velký"), tree.packageFile("G", "slov"), fullPackage());
+    ProgramState shared(tree);
+    shared.program.collection.listGroups();
+    QWidget owner;
+    owner.resize(1600, 1200);
+    WordTransferWindow window(shared.program, &owner, TransferMode::Transfer, {"Velký", {}});
+    int order = 0;
+    for (auto _ : state) {
+        order = 1 - order;
+        for (int sort : {word_transfer_window_control::LeftSort, word_transfer_window_control::RightSort}) {
+            auto* box = findControlAs<QComboBox>(&window, sort);
+            box->setCurrentIndex(order);
+            emit box->activated(order);
+        }
+        benchmark::DoNotOptimize(window.wordList(Side::Right)->count());
+    }
+}
+BENCHMARK(TransferWindowRefillBothLists)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The two packages after the move, each written once, durably.
+void FloorRewriteBothPackages(benchmark::State& state)
+{
+    const DataTree tree = transferPackages().tree();
+    const std::string_view half(fullPackage().data(), fullPackage().size() / 2);
+    for (auto _ : state) {
+        bench::replaceDurably(tree.temporaryFile("G", "floor-source"), {half});
+        bench::replaceDurably(tree.temporaryFile("G", "floor-target"), {half});
+    }
+}
+BENCHMARK(FloorRewriteBothPackages)->UseRealTime()->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -246,5 +347,7 @@ int main(int argc, char** argv)
     return lexivo::bench::runWithRatios(
         argc, argv,
         {{"StartUpToThePaintedWindow/real_time", "FloorListAndPaintThePackages/real_time"},
-         {"AnswerToTheNextQuestionOnScreen/iterations:200/manual_time", "FloorWritePoolAndPackage/real_time"}});
+         {"AnswerToTheNextQuestionOnScreen/iterations:200/manual_time", "FloorWritePoolAndPackage/real_time"},
+         {"TransferWindowMove500/manual_time", "FloorRewriteBothPackages/real_time"},
+         {"TransferWindowRefillBothLists/real_time", "FloorRewriteBothPackages/real_time"}});
 }

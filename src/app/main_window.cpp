@@ -44,7 +44,8 @@ MainWindow::MainWindow(Program& program, TestSession& tests, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       program_(program),
-      tests_(tests)
+      tests_(tests),
+      requests_(program, *this)
 {
     setWindowTitle("Lexivo");
     setWindowIcon(programIcon());
@@ -69,8 +70,14 @@ void MainWindow::createControls()
     auto* print = addButton(control::Print, "Tisk");
     print->setProhibited(noGroup);
     connect(print, &QPushButton::clicked, this, &MainWindow::print);
-    // The group and online windows open here once they exist; a running test is left first.
-    connect(addButton(control::Groups, "Skupiny balíčků"), &QPushButton::clicked, this, &MainWindow::breakOffTest);
+    // A running test is left before the group window (and the online windows, once they exist) open.
+    connect(addButton(control::Groups, "Skupiny balíčků"), &QPushButton::clicked, this, [this] {
+        if (panelShown()) {
+            showPackageList();
+        }
+        requests_.openGroupDialog();
+        packageList_->setFocus();
+    });
     connect(addButton(control::Online, "Online zázemí"), &QPushButton::clicked, this, [this] {
         if (panelShown()) {
             showPackageList();
@@ -81,12 +88,15 @@ void MainWindow::createControls()
     connect(addButton(control::About, "O programu"), &QPushButton::clicked, this,
             [this] { AboutDialog(program_, this).exec(); });
     connect(addButton(control::Quit, "Konec"), &QPushButton::clicked, this, &MainWindow::quitWithoutSaving);
-    addButton(control::AddPackage, "Přidat balíček");
-    addButton(control::Rename, "Přejmenovat");
+    connect(addButton(control::AddPackage, "Přidat balíček"), &QPushButton::clicked, this, [this] { requests_.openAddPackage(); });
+    connect(addButton(control::Rename, "Přejmenovat"), &QPushButton::clicked, this, [this] { requests_.openRenamePackage(); });
     connect(addButton(control::EditPackage, "Upravit balíček"), &QPushButton::clicked, this,
             [this] { openPackageEditor(EditorStart::Edit); });
     connect(addButton(control::DeletePackage, "Smazat balíček"), &QPushButton::clicked, this, &MainWindow::deleteSelectedPackage);
-    addButton(control::TransferWords, "Přenos slovíček mezi balíčky");
+    connect(addButton(control::TransferWords, "Přenos slovíček mezi balíčky"), &QPushButton::clicked, this, [this] {
+        requests_.openWordTransfer();
+        packageList_->setFocus();
+    });
 
     webLink_ = new OwnerDrawnButton(program_, WindowKind::Main, control::WebLink, QString(kProjectAddress).remove("http://"), this,
                                     OwnerDrawnButton::Look::WebLink);
@@ -256,6 +266,16 @@ void MainWindow::updateWordCount()
     const int words =
         countPackageWords(program_.tree, program_.collection.currentGroup(), selected->text().toStdString());
     wordCount_->setText(QString("Počet slovíček ve vybraném: %1").arg(words));
+}
+
+void MainWindow::fillPackageListSelecting(const QString& package)
+{
+    fillPackageList();
+    const QList<QListWidgetItem*> found = packageList_->findItems(package, Qt::MatchExactly);
+    if (!found.isEmpty()) {
+        packageList_->setCurrentItem(found.front());
+    }
+    updateWordCount();
 }
 
 QString MainWindow::titleText() const

@@ -34,6 +34,8 @@ public:
     // Refills the list and selects `selectedRow`, or the last package when there are fewer.
     void fillPackageList(int selectedRow = 0);
     void updateWordCount();
+    // Refills the list and selects the package of that name.
+    void fillPackageListSelecting(const QString& package);
 
     QString titleText() const;
     QListWidget* packageList() const { return packageList_; }

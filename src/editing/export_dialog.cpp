@@ -29,7 +29,6 @@ namespace {
 namespace control = export_dialog_control;
 
 // The window's template: Arial 10 points; its places are dialog units of that font.
-constexpr int kTemplateFontPixels = 13;
 constexpr QSize kTemplateSize(265, 250);
 constexpr int kBoxTextHeight = 17;
 constexpr int kIndicatorRoom = 22;  // a check box's or radio's box and the gap after it
@@ -40,16 +39,9 @@ constexpr QRect kPreviewPage(QPoint(200, 155), QPoint(414, 280));
 constexpr QRect kPreviewCaption(QPoint(200, 135), QPoint(414, 155));
 constexpr QRect kPreviewText(QPoint(205, 160), QPoint(413, 278));
 
-QFont templateFont()
-{
-    QFont font(kArial);
-    font.setPixelSize(kTemplateFontPixels);
-    return font;
-}
-
 QSize windowSize()
 {
-    const DialogUnits units(templateFont());
+    const DialogUnits units(templateFont(kArial, 10));
     return {units.x(kTemplateSize.width()), units.y(kTemplateSize.height())};
 }
 
@@ -110,7 +102,7 @@ ExportDialog::ExportDialog(Program& program, EditingSession& session, PackageEdi
 
 void ExportDialog::createControls()
 {
-    const DialogUnits units(templateFont());
+    const DialogUnits units(templateFont(kArial, 10));
     const QColor editColour = toQColor(program_.scheme().editColour);
 
     auto* title = addStatic(this, control::Title, "Tisk", units.rect(10, 7, 245, 22), cellFont(kArial, 35));

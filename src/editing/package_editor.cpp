@@ -28,7 +28,6 @@ constexpr int kWindowAbove = 250;  // the window's top lies this far above the s
 constexpr int kRowHeight = 14;
 constexpr int kTextRoom = 4;  // kept free after a label's text, so that rounding never cuts it
 // The desktop's dialog font, 8 points: the drop-downs' places are given in its dialog units.
-constexpr int kTemplateFontPixels = 11;
 constexpr int kGuiFontHeight = 13;
 constexpr int kPaintedTextHeight = 16;
 constexpr QRect kNewWordFrame(QPoint(370, 70), QPoint(680, 180));
@@ -51,13 +50,6 @@ QStringList qtList(const auto& texts)
         list << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     }
     return list;
-}
-
-QFont templateFont()
-{
-    QFont font(kTahoma);
-    font.setPixelSize(kTemplateFontPixels);
-    return font;
 }
 
 }  // namespace
@@ -136,7 +128,7 @@ OwnerDrawnButton* PackageEditor::addButton(int id, const QString& text, QRect pl
 
 void PackageEditor::createControls()
 {
-    const DialogUnits units(templateFont());
+    const DialogUnits units(templateFont(kTahoma, 8));
     const QString foreignLabel = program_.language.fieldLabel;
 
     auto* title = addStatic(this, control::Title, "Úprava balíčků", QRect(0, 0, 700, 50), cellFont(kArial, 40));

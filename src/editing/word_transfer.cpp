@@ -71,6 +71,11 @@ bool buttonShown(TransferMode mode, TransferButton button)
     return false;
 }
 
+bool sideChoosable(TransferMode mode, Side side)
+{
+    return mode == TransferMode::Transfer || (mode == TransferMode::OnlineStore && side == Side::Right);
+}
+
 std::optional<Message> closingQuestion(TransferMode mode)
 {
     if (mode != TransferMode::OnlineStore) {
@@ -172,9 +177,7 @@ std::vector<std::string> WordTransfer::groupChoices(Side side, const std::vector
 
 bool WordTransfer::packageChoiceShown(Side side) const
 {
-    const bool fixed = listsTemporaryFile(side) ||
-                       (side == Side::Right && (mode_ == TransferMode::RemainingWords || mode_ == TransferMode::OnlinePreview));
-    return !fixed && hasPackage(side);
+    return sideChoosable(mode_, side) && hasPackage(side);
 }
 
 void WordTransfer::chooseGroup(Side side, std::string group)

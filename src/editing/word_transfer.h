@@ -49,6 +49,9 @@ inline constexpr std::string_view kOnlinePreviewFileName = "balprevtemp";
 bool isSpecialMode(TransferMode mode);
 std::string_view transferTitle(TransferMode mode);
 bool buttonShown(TransferMode mode, TransferButton button);
+// Whether the user chooses a side's group and package; the special modes fix the left side
+// (and the remaining words the right one too), the preview has no right side.
+bool sideChoosable(TransferMode mode, Side side);
 // Asked when the window closes: the online store offers to empty the store on the web.
 std::optional<Message> closingQuestion(TransferMode mode);
 // The button a key in a word list presses, if that button is shown.

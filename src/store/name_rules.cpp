@@ -134,8 +134,7 @@ std::optional<Message> checkGroupName(std::string_view name, GroupNameUse use,
             return errorMessage("Skupina s tímto jménem již existuje.");
         }
         if (groupTable.size() >= kMaxGroups) {
-            return errorMessage(
-                "Je zavedeno příliš mnoho skupin. Budete muset některé z nich smazat, pokud chcete vytvořit novou.");
+            return tooManyGroupsMessage();
         }
         return std::nullopt;
     }
@@ -159,6 +158,12 @@ std::optional<Message> checkGroupName(std::string_view name, GroupNameUse use,
         return errorMessage("Skupina s tímto názvem již existuje.");
     }
     return std::nullopt;
+}
+
+Message tooManyGroupsMessage()
+{
+    return errorMessage(
+        "Je zavedeno příliš mnoho skupin. Budete muset některé z nich smazat, pokud chcete vytvořit novou.");
 }
 
 std::optional<Message> checkPackageCapacity(std::size_t packageCount)

@@ -34,6 +34,9 @@ std::optional<Message> checkGroupName(std::string_view name, GroupNameUse use,
                                       const std::vector<std::string>& groupTable,
                                       const std::filesystem::path& dataRoot);
 
+// The refusal of a new group while the group table is full.
+Message tooManyGroupsMessage();
+
 // Refuses another package when the group holds more than 480 already.
 std::optional<Message> checkPackageCapacity(std::size_t packageCount);
 

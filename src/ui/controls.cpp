@@ -1,8 +1,10 @@
 #include "ui/controls.h"
 
-#include <cmath>
-
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QFontMetrics>
+#include <QScrollBar>
+#include <QtMath>
 #include <QVariant>
 
 namespace lexivo {
@@ -43,6 +45,28 @@ QLabel* addStatic(QWidget* parent, int id, const QString& text, QRect place, con
     return label;
 }
 
+void setFieldColours(QWidget* field, const QColor& base, const QColor& text, const QColor& disabledBase,
+                     const QColor& disabledText)
+{
+    QPalette colours = field->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        const bool disabled = group == QPalette::Disabled;
+        for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Button, QPalette::Window}) {
+            colours.setColor(group, role, disabled ? disabledBase : base);
+        }
+        for (const QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText}) {
+            colours.setColor(group, role, disabled ? disabledText : text);
+        }
+    }
+    field->setPalette(colours);
+}
+
+void widenListToEntries(QComboBox* dropDown)
+{
+    QAbstractItemView* list = dropDown->view();
+    list->setMinimumWidth(list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() + 8);
+}
+
 QRect gridRect(const DesignGrid& grid, int x, int y, int width, int height)
 {
     return QRect(grid.x(x), grid.y(y), grid.x(width), grid.y(height));
@@ -50,13 +74,15 @@ QRect gridRect(const DesignGrid& grid, int x, int y, int width, int height)
 
 DialogUnits::DialogUnits(const QFont& templateFont)
 {
-    const QFontMetrics metrics(templateFont);
-    const int letters = metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    baseWidth_ = (letters / 26 + 1) / 2;  // the average letter width, rounded
-    // The desktop rounds ascent and descent up each, which Qt's rounded height can fall short of.
-    const QFontMetricsF exact(templateFont);
-    baseHeight_ = static_cast<int>(std::ceil(exact.ascent()) + std::ceil(exact.descent()));
+    const QFontMetricsF metrics(templateFont);
+    const int letters = qRound(metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    averageWidth_ = (letters / 26 + 1) / 2;  // rounded, as the system rounds it
+    // The system rounds the ascent and the descent up each; an 8-point face is 13 pixels high.
+    height_ = qCeil(metrics.ascent()) + qCeil(metrics.descent());
 }
+
+int DialogUnits::x(int units) const { return qRound(units * averageWidth_ / 4.0); }
+int DialogUnits::y(int units) const { return qRound(units * height_ / 8.0); }
 
 QRect DialogUnits::rect(int x, int y, int width, int height) const
 {
@@ -76,6 +102,14 @@ QFont fittedFont(QFont font, const QString& text, int width)
 {
     while (font.pixelSize() > 6 && QFontMetrics(font).horizontalAdvance(text) > width) {
         font.setPixelSize(font.pixelSize() - 1);
+    }
+    return font;
+}
+
+QFont fittedFont(QFont font, std::initializer_list<std::pair<QString, int>> texts)
+{
+    for (const auto& [text, width] : texts) {
+        font = fittedFont(font, text, width);
     }
     return font;
 }

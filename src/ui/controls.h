@@ -1,6 +1,9 @@
 #pragma once
 // Helpers every window uses: numbered controls, fonts by cell height, scheme colours.
 
+#include <initializer_list>
+#include <utility>
+
 #include <QColor>
 #include <QFont>
 #include <QLabel>
@@ -9,6 +12,8 @@
 #include <QWidget>
 
 #include "ui/design_grid.h"
+
+class QComboBox;
 
 namespace lexivo {
 
@@ -27,6 +32,15 @@ T* findControlAs(const QWidget* window, int id)
 QLabel* addStatic(QWidget* parent, int id, const QString& text, QRect place, const QFont& font,
                   const QColor& colour = Qt::black);
 
+// The colours of an edit field, drop-down or list: its text on its background, and while it is
+// disabled (an option that is not chosen) `disabledText` on `disabledBase`.
+void setFieldColours(QWidget* field, const QColor& base, const QColor& text, const QColor& disabledBase,
+                     const QColor& disabledText);
+
+// A drop-down's open list as wide as its longest entry, so that long names can be read there
+// even when the closed box is narrower.
+void widenListToEntries(QComboBox* dropDown);
+
 // A rectangle given in design-grid units, in pixels.
 QRect gridRect(const DesignGrid& grid, int x, int y, int width, int height);
 
@@ -38,25 +52,30 @@ QFont cellFont(const QString& family, int cellHeight, TextStyle style = TextStyl
 
 // The font made smaller until `text` fits `width` pixels, so that no caption is cut off.
 QFont fittedFont(QFont font, const QString& text, int width);
+// One font for labels that stand side by side: `font`, made smaller until each text fits the
+// width given with it.
+QFont fittedFont(QFont font, std::initializer_list<std::pair<QString, int>> texts);
 // The font made smaller until `text`, wrapped at the width of `area`, fits its height.
 QFont fittedWrappedFont(QFont font, const QString& text, QSize area);
 
 // Places given in the dialog units of a window template's font, in pixels as the desktop maps
-// them: x × (the average width of A–Z and a–z, in whole pixels) ÷ 4, y × (the font's height) ÷ 8.
+// them: x × (the average width of A–Z and a–z, in whole pixels) ÷ 4, y × (the font's height) ÷ 8,
+// each rounded.
 class DialogUnits {
 public:
     explicit DialogUnits(const QFont& templateFont);
-    int x(int units) const { return units * baseWidth_ / 4; }
-    int y(int units) const { return units * baseHeight_ / 8; }
+    int x(int units) const;
+    int y(int units) const;
     QRect rect(int x, int y, int width, int height) const;
 
 private:
-    int baseWidth_;
-    int baseHeight_;
+    int averageWidth_;
+    int height_;
 };
 
-// A template's font, given in points at the 96 dots per inch the templates were drawn for.
-QFont templateFont(const QString& family, int points);
+// A template's font, given in points at the 96 dots per inch the templates were drawn for; by
+// default the system's 8-point sans-serif of the small dialogs.
+QFont templateFont(const QString& family = QStringLiteral("Tahoma"), int points = 8);
 
 // The faces the layouts name; the program maps them to installed metric-compatible fonts.
 inline const QString kArial = QStringLiteral("Arial");

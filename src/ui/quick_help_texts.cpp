@@ -51,11 +51,11 @@ bool holds(When when, const QuickHelpState& state)
     case When::Always: return true;
     case When::AnswerInCzech: return state.answerLanguage == AnswerLanguage::Czech;
     case When::AnswerInEnglish: return state.answerLanguage == AnswerLanguage::English;
-    case When::TransferBetweenPackages: return state.transferMode == TransferMode::Packages;
-    case When::TransferSpecial: return state.transferMode != TransferMode::Packages;
-    case When::TransferOfTestRemainder: return state.transferMode == TransferMode::TestRemainder;
-    case When::TransferOfOnlinePreview: return state.transferMode == TransferMode::OnlinePreview;
-    case When::TransferOfOnlineStore: return state.transferMode == TransferMode::OnlineStore;
+    case When::TransferBetweenPackages: return state.transferUse == TransferUse::BetweenPackages;
+    case When::TransferSpecial: return state.transferUse != TransferUse::BetweenPackages;
+    case When::TransferOfTestRemainder: return state.transferUse == TransferUse::TestRemainder;
+    case When::TransferOfOnlinePreview: return state.transferUse == TransferUse::OnlinePreview;
+    case When::TransferOfOnlineStore: return state.transferUse == TransferUse::OnlineStore;
     case When::LeftListFocusedLast: return state.lastFocusedList == TransferList::Left;
     case When::StoringWords: return state.addPackagePurpose == AddPackagePurpose::StoreWords;
     case When::RenamingPackage: return state.renameTarget == RenameTarget::Package;

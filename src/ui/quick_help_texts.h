@@ -14,7 +14,7 @@ inline constexpr std::string_view kNoQuickHelpText = "- pro neschopnost program√
 // The test window: the language the current question asks the answer in.
 enum class AnswerLanguage { Czech, English };
 // The word transfer window: between two packages, or one of its special uses.
-enum class TransferMode { Packages, TestRemainder, OnlineStore, OnlinePreview };
+enum class TransferUse { BetweenPackages, TestRemainder, OnlineStore, OnlinePreview };
 enum class TransferList { Left, Right };
 // The add-package dialog: adding or copying a package, or storing words from the transfer window.
 enum class AddPackagePurpose { AddPackage, StoreWords };
@@ -25,7 +25,7 @@ enum class RenameTarget { Package, Group };
 // fills in what concerns it and leaves the rest.
 struct QuickHelpState {
     AnswerLanguage answerLanguage = AnswerLanguage::Czech;
-    TransferMode transferMode = TransferMode::Packages;
+    TransferUse transferUse = TransferUse::BetweenPackages;
     TransferList lastFocusedList = TransferList::Right;
     AddPackagePurpose addPackagePurpose = AddPackagePurpose::AddPackage;
     RenameTarget renameTarget = RenameTarget::Package;

@@ -260,8 +260,7 @@ private slots:
             screen.answer(screen.expected());
             way == 0 ? (void)screen.window->close() : click(screen.window.get(), way);
             QCOMPARE(exists(test, "TestInfo"), way != mainWindow::Quit);
-            QCOMPARE(screen.seen.last(),
-                     way == mainWindow::Quit ? QString("Správně: ") : QString("Vyhodnocení 1/0 100 % 0 % přerušený"));
+            QCOMPARE(screen.seen.contains("Vyhodnocení 1/0 100 % 0 % přerušený"), way != mainWindow::Quit);
             QVERIFY(screen.window->testWindow() == nullptr || way == mainWindow::Quit);
         }
     }

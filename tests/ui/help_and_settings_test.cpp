@@ -35,9 +35,9 @@ TEST(QuickHelpTexts, DependOnTheWindowTheControlAndTheState)
     namespace adding = add_package_dialog_control;
     const QuickHelpState plain;
     const QuickHelpState english{.answerLanguage = AnswerLanguage::English};
-    const QuickHelpState remainder{.transferMode = TransferMode::TestRemainder, .lastFocusedList = TransferList::Left};
-    const QuickHelpState store{.transferMode = TransferMode::OnlineStore};
-    const QuickHelpState preview{.transferMode = TransferMode::OnlinePreview};
+    const QuickHelpState remainder{.transferUse = TransferUse::TestRemainder, .lastFocusedList = TransferList::Left};
+    const QuickHelpState store{.transferUse = TransferUse::OnlineStore};
+    const QuickHelpState preview{.transferUse = TransferUse::OnlinePreview};
     const QuickHelpState storing{.addPackagePurpose = AddPackagePurpose::StoreWords};
     const QuickHelpState group{.renameTarget = RenameTarget::Group};
     struct Row {
