@@ -217,6 +217,14 @@ ServerRequest previewRequest(const ServerAddress& address, CatalogueKind kind, c
     return downloadRequest(address, kind, packageReference(package, kind));
 }
 
+std::optional<Message> checkPreviewGroup(const Collection& collection)
+{
+    if (!collection.hasCurrentGroup()) {
+        return errorMessage("Nejprve prosím vytvořte skupinu balíčků.");
+    }
+    return std::nullopt;
+}
+
 Message catalogueQuestion()
 {
     return Message{"Program se nyní připojí k webu Brindle a zjistí jaké balíčky jsou tam pro Vás připraveny.\n"

@@ -61,6 +61,9 @@ ServerRequest catalogueRequest(const ServerAddress& address, CatalogueKind kind)
 ServerRequest downloadRequest(const ServerAddress& address, CatalogueKind kind, std::string selection);
 ServerRequest previewRequest(const ServerAddress& address, CatalogueKind kind, const CatalogueNode& package);
 
+// A preview is written into the current group's Temporary, so it needs a group.
+std::optional<Message> checkPreviewGroup(const Collection& collection);
+
 // The questions asked before connecting.
 Message catalogueQuestion();
 Message downloadQuestion();

@@ -56,4 +56,23 @@ fs::path resolveProgramDirectory(const fs::path& executableDirectory)
     return directory;
 }
 
+std::optional<fs::path> findManual(const fs::path& executableDirectory, const fs::path& programDirectory)
+{
+    const fs::path page = fs::path("Help") / "index.html";
+    for (const fs::path& directory :
+         {executableDirectory, programDirectory, executableDirectory / ".." / "share" / "lexivo"}) {
+        std::error_code error;
+        if (fs::is_regular_file(directory / page, error)) {
+            return (directory / page).lexically_normal();
+        }
+    }
+    return std::nullopt;
+}
+
+Message manualMissingMessage()
+{
+    return errorMessage("Soubor s nápovědou nebyl nalezen. Měl by se nacházet v podadresáři \"Help\", který by měl být v "
+                        "základním adresáři programu, tj. tam, kde je uložen EXE soubor programu.");
+}
+
 }  // namespace lexivo

@@ -3,8 +3,11 @@
 // directory per group, one file per package and each group's working directory `Temporary`.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "store/result.h"
 
 namespace lexivo {
 
@@ -38,5 +41,12 @@ std::filesystem::path executableDirectory();
 // `Data` (a portable copy), otherwise the per-user data directory ($XDG_DATA_HOME/Lexivo, or
 // ~/.local/share/Lexivo), created when missing. So a build tree never holds the user's words.
 std::filesystem::path resolveProgramDirectory(const std::filesystem::path& executableDirectory);
+
+// The manual's entry page `Help/index.html`: beside the executable, in the program directory, or
+// where an installation puts it (`../share/lexivo/Help` seen from the executable). Nothing when
+// none of them holds it.
+std::optional<std::filesystem::path> findManual(const std::filesystem::path& executableDirectory,
+                                                const std::filesystem::path& programDirectory);
+Message manualMissingMessage();
 
 }  // namespace lexivo
