@@ -6,7 +6,9 @@
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -174,6 +176,8 @@ const std::vector<ShortcutRule>& shortcutRules()
         {WindowKind::OnlineChoice, choice::Password, key, Qt::Key_Return, press, choice::Ok},
         {WindowKind::OnlineChoice, choice::Password, key, Qt::Key_Escape, press, choice::Cancel},
         {WindowKind::OnlineChoice, choice::UserName, key, Qt::Key_Return, press, choice::Ok},
+        {WindowKind::OnlineChoice, choice::Password, key, Qt::Key_Tab, Effect::Focus, choice::UserName},
+        {WindowKind::OnlineChoice, choice::UserName, key, Qt::Key_Tab, Effect::Focus, choice::Password},
     };
     return table;
 }
@@ -199,9 +203,12 @@ public:
     {
         control->setProperty("controlClass", static_cast<int>(controlClass));
         control->installEventFilter(this);
-        // Mouse events of a list arrive at its viewport.
+        // Mouse events of a list arrive at its viewport, keys of an editable drop-down at its edit field.
         if (auto* scrollArea = qobject_cast<QAbstractScrollArea*>(control)) {
             scrollArea->viewport()->installEventFilter(this);
+        }
+        if (auto* dropDown = qobject_cast<QComboBox*>(control); dropDown && dropDown->lineEdit()) {
+            dropDown->lineEdit()->installEventFilter(this);
         }
         if (controlClass == ControlClass::Button && showsHand(kind_, controlId(control))) {
             control->setCursor(handCursor());
@@ -213,8 +220,8 @@ protected:
     {
         auto* control = qobject_cast<QWidget*>(watched);
         if (control != nullptr && controlId(control) < 0 && control->parentWidget() != nullptr &&
-            qobject_cast<QAbstractScrollArea*>(control->parentWidget())) {
-            control = control->parentWidget();  // a list's viewport stands for the list
+            control->parentWidget()->property("controlClass").isValid()) {
+            control = control->parentWidget();  // the viewport or edit field stands for its control
         }
         if (control == nullptr) {
             return false;

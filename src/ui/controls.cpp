@@ -73,6 +73,38 @@ QFont fittedWrappedFont(QFont font, const QString& text, QSize area)
     return font;
 }
 
+QFont templateFont(const QString& family, int points)
+{
+    QFont font(family);
+    font.setPixelSize(qRound(points * 96 / 72.0));
+    return font;
+}
+
+DialogUnits::DialogUnits(const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    const int letters = metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    averageWidth_ = (letters / 26 + 1) / 2;  // rounded, as the window system measures it
+    height_ = metrics.height();
+}
+
+int DialogUnits::x(int units) const { return qRound(units * averageWidth_ / 4.0); }
+
+int DialogUnits::y(int units) const { return qRound(units * height_ / 8.0); }
+
+QRect DialogUnits::rect(int x, int y, int width, int height) const
+{
+    return QRect(this->x(x), this->y(y), this->x(width), this->y(height));
+}
+
+QRect DialogUnits::fromPixels(QRect pixels, QSize base) const
+{
+    const double sx = double(averageWidth_) / base.width();
+    const double sy = double(height_) / base.height();
+    return QRect(QPoint(qRound(pixels.left() * sx), qRound(pixels.top() * sy)),
+                 QPoint(qRound((pixels.right() + 1) * sx) - 1, qRound((pixels.bottom() + 1) * sy) - 1));
+}
+
 void installFontSubstitutes()
 {
     // Liberation Sans has Arial's metrics; Tahoma has no free twin, and Liberation Sans is the

@@ -41,6 +41,27 @@ QFont fittedFont(QFont font, const QString& text, int width);
 // The font made smaller until `text`, wrapped at the width of `area`, fits its height.
 QFont fittedWrappedFont(QFont font, const QString& text, QSize area);
 
+// A dialog template's font: `points` at 96 dots per inch.
+QFont templateFont(const QString& family, int points);
+
+// Places written in dialog units, as a template laid out with `font`: x × the average width of
+// the letters A–Z and a–z ÷ 4, y × the font's height ÷ 8.
+class DialogUnits {
+public:
+    explicit DialogUnits(const QFont& font);
+    int x(int units) const;
+    int y(int units) const;
+    QRect rect(int x, int y, int width, int height) const;
+    QSize size(int width, int height) const { return {x(width), y(height)}; }
+    // A place given in pixels for a template whose font measured `base` (average width, height):
+    // moved and stretched with the font measured here, so that it stays beside the controls.
+    QRect fromPixels(QRect pixels, QSize base) const;
+
+private:
+    int averageWidth_;
+    int height_;
+};
+
 // The faces the layouts name; the program maps them to installed metric-compatible fonts.
 inline const QString kArial = QStringLiteral("Arial");
 inline const QString kTahoma = QStringLiteral("Tahoma");
