@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include "online/online_service.h"
 #include "store/package_file.h"
 #include "test/evaluation_dialog.h"
 #include "test/resume_dialog.h"
@@ -64,13 +65,9 @@ void MainWindow::createControls()
     auto* print = addButton(control::Print, "Tisk");
     print->setProhibited(noGroup);
     connect(print, &QPushButton::clicked, this, &MainWindow::print);
-    // The group and online windows open here once they exist; a running test is left first.
+    // The group dialog opens here once it exists; a running test is left first.
     connect(addButton(control::Groups, "Skupiny balíčků"), &QPushButton::clicked, this, &MainWindow::breakOffTest);
-    connect(addButton(control::Online, "Online zázemí"), &QPushButton::clicked, this, [this] {
-        if (panelShown()) {
-            showPackageList();
-        }
-    });
+    connect(addButton(control::Online, "Online zázemí"), &QPushButton::clicked, this, &MainWindow::onlineCommand);
     addButton(control::Settings, "Nastavení");
     addButton(control::About, "O programu");
     connect(addButton(control::Quit, "Konec"), &QPushButton::clicked, this, &MainWindow::quitWithoutSaving);
@@ -357,6 +354,23 @@ void MainWindow::breakOffTest()
     if (testWindow_ != nullptr) {
         EvaluationDialog(program_, tests_, this, TestEnd::Interrupted).exec();
         closeTestWindow();
+    }
+}
+
+void MainWindow::onlineCommand()
+{
+    if (panelShown()) {
+        showPackageList();
+    }
+    openOnlineService(program_, online_, requests_, this, [this](const std::string& filed) { followFiling(filed); });
+}
+
+void MainWindow::followFiling(const std::string& filedPackage)
+{
+    refreshMainWindow();
+    const QList<QListWidgetItem*> found = packageList_->findItems(fromUtf8(filedPackage), Qt::MatchExactly);
+    if (!filedPackage.empty() && !found.isEmpty()) {
+        packageList_->setCurrentItem(found.first());
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "app/app_window_requests.h"
+#include "online/online_session.h"
 
 namespace lexivo {
 
@@ -35,6 +36,7 @@ public:
     QListWidget* packageList() const { return packageList_; }
     TestConfigurationPanel* configurationPanel() const { return configurationPanel_; }
     TestRunWindow* testWindow() const { return testWindow_; }
+    OnlineSession& onlineSession() { return online_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -62,6 +64,9 @@ private:
     void breakOffTest();
     bool panelShown() const { return configurationPanel_ != nullptr || testWindow_ != nullptr; }
     void openWebAddress();
+    // "Online zázemí", and the list following each package filed from a download.
+    void onlineCommand();
+    void followFiling(const std::string& filedPackage);
     void quitWithoutSaving();
 
     Program& program_;
@@ -72,6 +77,7 @@ private:
     QLabel* wordCount_ = nullptr;
     OwnerDrawnButton* webLink_ = nullptr;
     AppWindowRequests requests_;
+    OnlineSession online_;
     TestConfigurationPanel* configurationPanel_ = nullptr;
     TestRunWindow* testWindow_ = nullptr;
     bool quitting_ = false;
