@@ -89,7 +89,7 @@ bool CatalogueDialog::fetch()
 {
     QWidget* owner = parentWidget();
     const auto body =
-        runServerRequest(program_, session_, owner, catalogueRequest(serverAddress(program_, owner), kind_));
+        runServerRequest(program_, session_, owner, catalogueRequest(session_.address, kind_));
     if (!body) {
         return false;
     }
@@ -155,7 +155,7 @@ void CatalogueDialog::download()
         return;
     }
     const auto body =
-        runServerRequest(program_, session_, this, downloadRequest(serverAddress(program_, this), kind_, *selection));
+        runServerRequest(program_, session_, this, downloadRequest(session_.address, kind_, *selection));
     if (!body) {
         return;
     }
@@ -177,7 +177,7 @@ void CatalogueDialog::preview()
         return;
     }
     const auto body =
-        runServerRequest(program_, session_, this, previewRequest(serverAddress(program_, this), kind_, *package));
+        runServerRequest(program_, session_, this, previewRequest(session_.address, kind_, *package));
     if (!body) {
         return;
     }

@@ -12,7 +12,6 @@
 #include <QTimer>
 
 #include "online/online_session.h"
-#include "online/server_address.h"
 
 class QLabel;
 

@@ -16,8 +16,7 @@ void offerStoreClearing(Program& program, const OnlineSession& session, QWidget*
     if (!program.dialogs.askYesNo(transferWindow, clearStoreQuestion())) {
         return;
     }
-    const ServerRequest request =
-        storeClearRequest(serverAddress(program, transferWindow), login.name, login.password);
+    const ServerRequest request = storeClearRequest(session.address, login.name, login.password);
     if (const auto body = runServerRequest(program, session, transferWindow, request)) {
         program.dialogs.showMessage(transferWindow, storeClearedMessage(*body));
     }
@@ -25,9 +24,10 @@ void offerStoreClearing(Program& program, const OnlineSession& session, QWidget*
 
 }  // namespace
 
-void openOnlineService(Program& program, const OnlineSession& session, WindowRequests& requests, QWidget* mainWindow,
+void openOnlineService(Program& program, OnlineSession& session, WindowRequests& requests, QWidget* mainWindow,
                        const SaveDownloadedDialog::FollowFiling& follow)
 {
+    session.address = serverAddress(program, mainWindow);
     OnlineServiceDialog choice(program, mainWindow);
     if (choice.exec() != QDialog::Accepted) {
         return;
@@ -46,7 +46,7 @@ void openOnlineService(Program& program, const OnlineSession& session, WindowReq
 void downloadStore(Program& program, const OnlineSession& session, WindowRequests& requests, QWidget* mainWindow,
                    const Login& login)
 {
-    const ServerRequest request = storeDownloadRequest(serverAddress(program, mainWindow), login.name, login.password);
+    const ServerRequest request = storeDownloadRequest(session.address, login.name, login.password);
     const auto body = runServerRequest(program, session, mainWindow, request);
     if (!body) {
         return;

@@ -13,7 +13,8 @@ namespace lexivo {
 struct Program;
 class WindowRequests;
 
-void openOnlineService(Program& program, const OnlineSession& session, WindowRequests& requests, QWidget* mainWindow,
+// Reads the service's address afresh; a `server` file it cannot use is reported here, once.
+void openOnlineService(Program& program, OnlineSession& session, WindowRequests& requests, QWidget* mainWindow,
                        const SaveDownloadedDialog::FollowFiling& follow);
 
 // Downloads the store into the current group's `zastemp`, remembers the login name and opens

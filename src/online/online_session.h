@@ -1,10 +1,11 @@
 #pragma once
-// What the online windows keep for the whole run: how an exchange with the web service is made
-// and how long it may take. Tests replace the exchange or shorten the time-outs.
+// What the online windows keep for the whole run: where the web service is, how an exchange with
+// it is made and how long it may take. Tests replace the exchange or shorten the time-outs.
 
 #include <functional>
 #include <string>
 
+#include "online/server_address.h"
 #include "online/server_request.h"
 
 namespace lexivo {
@@ -12,6 +13,7 @@ namespace lexivo {
 using ServerExchange = std::function<ServerReply(const ServerRequest&, const ExchangeLimits&)>;
 
 struct OnlineSession {
+    ServerAddress address;
     ExchangeLimits limits;
     ServerExchange exchange = [](const ServerRequest& request, const ExchangeLimits& limits) {
         return sendServerRequest(request, limits);

@@ -103,11 +103,12 @@ private:
 
 TestServer* server = nullptr;
 
-// A program directory whose `server` file names the test's server.
+// A program directory whose `server` file names the test's server, and the session that read it.
 struct OnlineProgram : TestProgram {
     explicit OnlineProgram(int screenW = 1600, int screenH = 1200) : TestProgram(screenW, screenH)
     {
         testing::writeBytes(temp.root() / "server", server->address());
+        online.address = loadServerAddress(temp.root());
     }
     std::string file(const fs::path& path) const { return testing::readBytes(temp.root() / path); }
     bool exists(const fs::path& path) const { return fs::exists(temp.root() / path); }
@@ -444,7 +445,7 @@ private slots:
     {
         testing::ScriptedPeer silent({.holdOpen = true});
         OnlineProgram test;
-        testing::writeBytes(test.temp.root() / "server", silent.url().substr(0, silent.url().find('/')));
+        test.online.address.hostAndPort = silent.url().substr(0, silent.url().find('/'));
         test.online.limits.silenceTimeout = std::chrono::milliseconds(2000);
         QStringList shown;
         QTimer watch;
