@@ -60,10 +60,10 @@ std::optional<fs::path> findManual(const fs::path& executableDirectory, const fs
 {
     const fs::path page = fs::path("Help") / "index.html";
     for (const fs::path& directory :
-         {executableDirectory, programDirectory, executableDirectory / ".." / "share" / "lexivo"}) {
+         {executableDirectory, programDirectory, executableDirectory.parent_path() / "share" / "lexivo"}) {
         std::error_code error;
         if (fs::is_regular_file(directory / page, error)) {
-            return (directory / page).lexically_normal();
+            return directory / page;
         }
     }
     return std::nullopt;

@@ -298,6 +298,21 @@ TEST(ProgramDirectory, BesideTheProgramOnlyForAPortableCopy)
     before != nullptr ? ::setenv("XDG_DATA_HOME", saved.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
 }
 
+// The manual beside the program wins over the program directory's, which wins over an installation's.
+TEST(ProgramDirectory, TheManualIsLookedForInThreePlaces)
+{
+    TempTree temp;
+    const fs::path executable = temp.root() / "bin";
+    const fs::path program = temp.root() / "data";
+    const fs::path installed = temp.root() / "share" / "lexivo";
+    EXPECT_FALSE(findManual(executable, program).has_value());
+    for (const fs::path& directory : {installed, program, executable}) {
+        fs::create_directories(directory / "Help");
+        writeBytes(directory / "Help" / "index.html", "<html></html>");
+        EXPECT_EQ(findManual(executable, program), directory / "Help" / "index.html");
+    }
+}
+
 TEST_F(CollectionTest, PackageOperationsNeedAGroup)
 {
     collection.listGroups();
