@@ -93,7 +93,12 @@ bool CatalogueDialog::fetch()
     if (!body) {
         return false;
     }
-    catalogue_ = parseCatalogue(*body, localeNameOrder());
+    Result<Catalogue> catalogue = readCatalogue(*body, localeNameOrder());
+    if (!catalogue) {
+        program_.dialogs.showMessage(owner, catalogue.message());
+        return false;
+    }
+    catalogue_ = std::move(catalogue).value();
     fillTree();
     return true;
 }
