@@ -169,30 +169,6 @@ private slots:
     void cleanupTestCase() { delete server; }
     void cleanup() { QVERIFY2(!testing::modalWatchdogFired(), "a modal window opened that the test did not handle"); }
 
-    void theThreeCataloguesAsTrees()
-    {
-        struct Row {
-            CatalogueKind kind;
-            QString tree;
-            bool expanded;
-        };
-        const Row rows[] = {
-            {CatalogueKind::Thematic, "FOOD,-NÁPOJE,--ALKOHOLICKÉ NÁPOJE,--NEALKOHOLICKÉ NÁPOJE,HOME,-BYT,--NÁBYTEK", false},
-            {CatalogueKind::Textbooks, "Krok za krokem,-Úroveň A1,--Lekce 1 – Pozdravy", false},
-            {CatalogueKind::Fiction, "Lewis Carroll,-Alice,--Kapitola 1", true},
-        };
-        for (const Row& row : rows) {
-            OnlineProgram test;
-            CatalogueDialog dialog(test.program, test.online, test.requests, row.kind, nullptr);
-            QVERIFY(dialog.fetch());
-            QCOMPARE(describe(dialog.tree()), row.tree);
-            const QTreeWidgetItem* area = dialog.tree()->topLevelItem(0);
-            QCOMPARE(area->isExpanded(), row.expanded);
-            QVERIFY(area->font(0).bold() && area->child(0)->font(0).bold() && !area->child(0)->child(0)->font(0).bold());
-            QVERIFY(test.dialogs.messages.empty());
-        }
-    }
-
     void tickingNothingTickedAndTheDownload()
     {
         OnlineProgram test;
@@ -452,6 +428,15 @@ private slots:
 
     void screenshotsOfEveryOnlineWindow()
     {
+        struct Kind {
+            CatalogueKind kind;
+            QString tree;
+        };
+        const Kind kinds[] = {
+            {CatalogueKind::Thematic, "FOOD,-NÁPOJE,--ALKOHOLICKÉ NÁPOJE,--NEALKOHOLICKÉ NÁPOJE,HOME,-BYT,--NÁBYTEK"},
+            {CatalogueKind::Textbooks, "Krok za krokem,-Úroveň A1,--Lekce 1 – Pozdravy"},
+            {CatalogueKind::Fiction, "Lewis Carroll,-Alice,--Kapitola 1"},
+        };
         for (const QSize screen : {QSize(1600, 1200), QSize(1366, 758)}) {
             for (int scheme = 0; scheme < 3; ++scheme) {
                 OnlineProgram test(screen.width(), screen.height());
@@ -467,10 +452,16 @@ private slots:
                 fits(service, "online-service");
                 click(&service, choice::TextbookPackages);
                 fits(service, "online-service-catalogue");
-                CatalogueDialog catalogueWindow(test.program, test.online, test.requests, CatalogueKind::Thematic, nullptr);
+                // Each scheme shows another catalogue: its tree, bold above the packages, the fiction expanded.
+                const Kind& kind = kinds[scheme];
+                CatalogueDialog catalogueWindow(test.program, test.online, test.requests, kind.kind, nullptr);
                 QVERIFY(catalogueWindow.fetch());
+                QCOMPARE(describe(catalogueWindow.tree()), kind.tree);
+                const QTreeWidgetItem* area = catalogueWindow.tree()->topLevelItem(0);
+                QCOMPARE(area->isExpanded(), kind.kind == CatalogueKind::Fiction);
+                QVERIFY(area->font(0).bold() && area->child(0)->font(0).bold() && !area->child(0)->child(0)->font(0).bold());
                 catalogueWindow.tree()->expandAll();
-                catalogueWindow.tree()->setCurrentItem(findItem(catalogueWindow.tree(), "NÁBYTEK"));
+                catalogueWindow.tree()->setCurrentItem(area->child(0)->child(0));
                 fits(catalogueWindow, "online-catalogue");
                 testing::writeBytes(test.temp.root() / "downbal", kDrinksDownload);
                 SaveDownloadedDialog filingWindow(test.program, test.requests, nullptr, [](const std::string&) {});
