@@ -244,7 +244,9 @@ void OnlineServiceDialog::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Escape) {
         reject();
     } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        confirm();
+        // Enter presses the focused button (a link, say), and "OK" from anywhere else.
+        auto* button = qobject_cast<QPushButton*>(focusWidget());
+        button != nullptr ? button->click() : confirm();
     } else {
         FramedDialog::keyPressEvent(event);
     }
