@@ -1,7 +1,8 @@
 // The windows under the offscreen platform: start-up with the largest collection to the first
-// painted window, a confirmed answer to the next question on screen, and the word transfer
-// window moving 500 words and refilling its lists. Each against a floor that does the same work
-// the plain way in the same run.
+// painted window, a confirmed answer to the next question on screen, the word transfer window
+// moving 500 words and refilling its lists, a catalogue of 1000 packages fetched and shown, and a
+// package of 1000 words downloaded and filed. Each against a floor that does the same work the
+// plain way in the same run.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -17,12 +18,18 @@
 #include <QDialog>
 #include <QListWidget>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
+#include <QTreeWidget>
 #include <benchmark/benchmark.h>
 
 #include "app/main_window.h"
 #include "durable_floor.h"
 #include "editing/word_transfer_window.h"
+#include "loopback_service.h"
+#include "online/catalogue_dialog.h"
+#include "online/download_files.h"
+#include "online/save_downloaded_dialog.h"
 #include "ratio_report.h"
 #include "silent_desktop.h"
 #include "store/file_io.h"
@@ -30,6 +37,8 @@
 #include "test/test_run_window.h"
 #include "test/test_session.h"
 #include "ui/control_ids/word_transfer_window.h"
+#include "ui/control_ids/online_catalogue_dialog.h"
+#include "ui/control_ids/save_downloaded_dialog.h"
 #include "ui/controls.h"
 #include "ui/program.h"
 #include "ui/window_requests.h"
@@ -47,6 +56,13 @@ public:
     void showMessage(QWidget*, const Message&) override { ++shown; }
     bool askYesNo(QWidget*, const Message&) override { return ++shown, false; }
     int shown = 0;
+};
+// Agrees to every question: a download is asked for before it starts.
+class AgreeingDialogs final : public Dialogs {
+public:
+    void showMessage(QWidget*, const Message& message) override { shown.push_back(message.text); }
+    bool askYesNo(QWidget*, const Message&) override { return true; }
+    std::vector<std::string> shown;
 };
 
 // A program directory for one benchmark, removed afterwards.
@@ -334,6 +350,117 @@ void FloorRewriteBothPackages(benchmark::State& state)
     }
 }
 BENCHMARK(FloorRewriteBothPackages)->UseRealTime()->Unit(benchmark::kMillisecond);
+// The web service on loopback: the catalogue for typ 1, the package for typ 2.
+const bench::LoopbackService& loopbackService()
+{
+    static const bench::LoopbackService service([](const std::string& request) {
+        static const std::string catalogue = bench::catalogueOfAThousandPackages();
+        static const std::string package = bench::packageOfAThousandWords();
+        return request.find("typ=1&") != std::string::npos ? catalogue : package;
+    });
+    return service;
+}
+
+// The online windows over a plain main window, with the service on loopback.
+struct OnlineState {
+    explicit OnlineState(const DataTree& tree) : program(tree, dialogs, shell, voice)
+    {
+        program.grid = DesignGrid(1600, 1200);
+        session.address.hostAndPort = loopbackService().hostAndPort();
+        mainWindow.resize(1600, 1200);
+        mainWindow.show();
+    }
+    AgreeingDialogs dialogs;
+    NoShell shell;
+    SilentVoice voice;
+    NoRequests requests;
+    Program program;
+    OnlineSession session;
+    QWidget mainWindow;
+};
+
+ServerRequest loopbackRequest(int typ)
+{
+    return ServerRequest{loopbackService().hostAndPort() + "/lx/komunikace/lxnettembal.php", typ, "1", {}, {}};
+}
+
+// From asking for the catalogue to the window painted with its tree of 1000 packages.
+void CatalogueOfAThousandFetchedAndShown(benchmark::State& state)
+{
+    ProgramDirectory directory;
+    OnlineState online(directory.tree());
+    for (auto _ : state) {
+        CatalogueDialog catalogue(online.program, online.session, online.requests, CatalogueKind::Thematic,
+                                  &online.mainWindow);
+        if (!catalogue.fetch() || catalogue.tree()->topLevelItemCount() != 10) {
+            state.SkipWithError("the catalogue did not arrive");
+            return;
+        }
+        catalogue.show();
+        benchmark::DoNotOptimize(catalogue.grab());
+    }
+}
+BENCHMARK(CatalogueOfAThousandFetchedAndShown)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The same reply received plainly, and a plain window of the same size painted.
+void FloorReceiveCatalogueAndPaint(benchmark::State& state)
+{
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(sendServerRequest(loopbackRequest(1)));
+        QWidget window;
+        window.resize(700, 900);
+        window.show();
+        benchmark::DoNotOptimize(window.grab());
+    }
+}
+BENCHMARK(FloorReceiveCatalogueAndPaint)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// From "Stáhnout vybrané" with one package of 1000 words ticked to the package filed and the
+// filing dialog closed.
+void ThousandWordsDownloadedAndFiled(benchmark::State& state)
+{
+    ProgramDirectory directory;
+    OnlineState online(directory.tree());
+    CatalogueDialog catalogue(online.program, online.session, online.requests, CatalogueKind::Thematic,
+                              &online.mainWindow);
+    if (!catalogue.fetch()) {
+        state.SkipWithError("the catalogue did not arrive");
+        return;
+    }
+    catalogue.tree()->topLevelItem(0)->child(0)->child(0)->setCheckState(0, Qt::Checked);
+    const fs::path filed = directory.tree().packageFile("FOOD", "NÁPOJE - ALKOHOLICKÉ NÁPOJE");
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        findControlAs<QPushButton>(&catalogue, online_catalogue_dialog_control::Download)->click();
+        SaveDownloadedDialog filing(online.program, online.requests, &online.mainWindow, [](const std::string&) {});
+        findControlAs<QPushButton>(&filing, save_downloaded_dialog_control::Continue)->click();
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        if (filing.isVisible() || !fs::exists(filed) || online.dialogs.shown.size() != 1) {
+            state.SkipWithError("the package was not filed");
+            return;
+        }
+        fs::remove(filed);
+        online.dialogs.shown.clear();
+    }
+}
+BENCHMARK(ThousandWordsDownloadedAndFiled)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The same reply received plainly, kept in a file and written as the package, both durably, and
+// the kept file removed.
+void FloorReceiveAndWriteThePackage(benchmark::State& state)
+{
+    ProgramDirectory directory;
+    const fs::path kept = directory.tree().programFile("downbal");
+    const fs::path package = directory.tree().programFile("package");
+    for (auto _ : state) {
+        const ServerReply reply = sendServerRequest(loopbackRequest(2));
+        const std::string lines = packageReplyLines(reply.body.value_or(""), PackageReplyScope::AllPackages);
+        bench::replaceDurably(kept, {lines});
+        bench::replaceDurably(package, {std::string_view(lines).substr(lines.find('\n') + 1)});
+        fs::remove(kept);
+    }
+}
+BENCHMARK(FloorReceiveAndWriteThePackage)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -349,5 +476,7 @@ int main(int argc, char** argv)
         {{"StartUpToThePaintedWindow/real_time", "FloorListAndPaintThePackages/real_time"},
          {"AnswerToTheNextQuestionOnScreen/iterations:200/manual_time", "FloorWritePoolAndPackage/real_time"},
          {"TransferWindowMove500/manual_time", "FloorRewriteBothPackages/real_time"},
-         {"TransferWindowRefillBothLists/real_time", "FloorRewriteBothPackages/real_time"}});
+         {"TransferWindowRefillBothLists/real_time", "FloorRewriteBothPackages/real_time"},
+         {"CatalogueOfAThousandFetchedAndShown/real_time", "FloorReceiveCatalogueAndPaint/real_time"},
+         {"ThousandWordsDownloadedAndFiled/manual_time", "FloorReceiveAndWriteThePackage/real_time"}});
 }

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "editing/package_editor.h"
+#include "online/online_service.h"
 #include "store/package_file.h"
 #include "test/evaluation_dialog.h"
 #include "test/resume_dialog.h"
@@ -70,7 +71,7 @@ void MainWindow::createControls()
     auto* print = addButton(control::Print, "Tisk");
     print->setProhibited(noGroup);
     connect(print, &QPushButton::clicked, this, &MainWindow::print);
-    // A running test is left before the group window (and the online windows, once they exist) open.
+    // A running test is left before the group window and the online windows open.
     connect(addButton(control::Groups, "Skupiny balíčků"), &QPushButton::clicked, this, [this] {
         if (panelShown()) {
             showPackageList();
@@ -78,11 +79,7 @@ void MainWindow::createControls()
         requests_.openGroupDialog();
         packageList_->setFocus();
     });
-    connect(addButton(control::Online, "Online zázemí"), &QPushButton::clicked, this, [this] {
-        if (panelShown()) {
-            showPackageList();
-        }
-    });
+    connect(addButton(control::Online, "Online zázemí"), &QPushButton::clicked, this, &MainWindow::onlineCommand);
     connect(addButton(control::Settings, "Nastavení"), &QPushButton::clicked, this,
             [this] { SettingsDialog(program_, this).exec(); });
     connect(addButton(control::About, "O programu"), &QPushButton::clicked, this,
@@ -409,6 +406,23 @@ void MainWindow::breakOffTest()
     if (testWindow_ != nullptr) {
         EvaluationDialog(program_, tests_, this, TestEnd::Interrupted).exec();
         closeTestWindow();
+    }
+}
+
+void MainWindow::onlineCommand()
+{
+    if (panelShown()) {
+        showPackageList();
+    }
+    openOnlineService(program_, online_, requests_, this, [this](const std::string& filed) { followFiling(filed); });
+}
+
+void MainWindow::followFiling(const std::string& filedPackage)
+{
+    refreshMainWindow();
+    const QList<QListWidgetItem*> found = packageList_->findItems(fromUtf8(filedPackage), Qt::MatchExactly);
+    if (!filedPackage.empty() && !found.isEmpty()) {
+        packageList_->setCurrentItem(found.first());
     }
 }
 

@@ -10,6 +10,7 @@
 #include "ui/project_addresses.h"
 #include "editing/editing_session.h"
 #include "ui/seams.h"
+#include "online/online_session.h"
 
 namespace lexivo {
 
@@ -41,6 +42,7 @@ public:
     QListWidget* packageList() const { return packageList_; }
     TestConfigurationPanel* configurationPanel() const { return configurationPanel_; }
     TestRunWindow* testWindow() const { return testWindow_; }
+    OnlineSession& onlineSession() { return online_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -70,6 +72,9 @@ private:
     void breakOffTest();
     bool panelShown() const { return configurationPanel_ != nullptr || testWindow_ != nullptr; }
     void openWebAddress();
+    // "Online zázemí", and the list following each package filed from a download.
+    void onlineCommand();
+    void followFiling(const std::string& filedPackage);
     void quitWithoutSaving();
 
     Program& program_;
@@ -82,6 +87,7 @@ private:
     AppWindowRequests requests_;
     QtDesktopChoosers choosers_;
     EditingSession editing_{choosers_};
+    OnlineSession online_;
     TestConfigurationPanel* configurationPanel_ = nullptr;
     TestRunWindow* testWindow_ = nullptr;
     bool quitting_ = false;

@@ -169,6 +169,16 @@ Catalogue parseCatalogue(std::string_view body, const NameOrder& order)
     return builder.take(order);
 }
 
+Result<Catalogue> readCatalogue(std::string_view body, const NameOrder& order)
+{
+    const auto markers = std::count_if(body.begin(), body.end(), [](char c) { return markerLevel(c).has_value(); });
+    if (static_cast<std::size_t>(markers) > kMaxCatalogueItems) {
+        return errorMessage("Katalog balíčků je příliš rozsáhlý (více než " + std::to_string(kMaxCatalogueItems) +
+                            " položek), nelze ho zobrazit.");
+    }
+    return parseCatalogue(body, order);
+}
+
 void setTicked(CatalogueNode& node, bool ticked)
 {
     node.ticked = ticked;
@@ -215,6 +225,14 @@ ServerRequest downloadRequest(const ServerAddress& address, CatalogueKind kind, 
 ServerRequest previewRequest(const ServerAddress& address, CatalogueKind kind, const CatalogueNode& package)
 {
     return downloadRequest(address, kind, packageReference(package, kind));
+}
+
+std::optional<Message> checkPreviewGroup(const Collection& collection)
+{
+    if (!collection.hasCurrentGroup()) {
+        return errorMessage("Nejprve prosím vytvořte skupinu balíčků.");
+    }
+    return std::nullopt;
 }
 
 Message catalogueQuestion()

@@ -48,6 +48,11 @@ using Catalogue = std::vector<CatalogueNode>;
 // in the tree and is left out.
 Catalogue parseCatalogue(std::string_view body, const NameOrder& order = caseInsensitiveOrder);
 
+// A catalogue shown holds at most this many areas, groups and packages, so that a server cannot
+// fill the memory and the tree; a larger one is refused with a message.
+inline constexpr std::size_t kMaxCatalogueItems = 20000;
+Result<Catalogue> readCatalogue(std::string_view body, const NameOrder& order = caseInsensitiveOrder);
+
 // Ticks or unticks a node and everything under it.
 void setTicked(CatalogueNode& node, bool ticked);
 
@@ -60,6 +65,9 @@ Result<std::string> selectionList(const Catalogue& catalogue, CatalogueKind kind
 ServerRequest catalogueRequest(const ServerAddress& address, CatalogueKind kind);
 ServerRequest downloadRequest(const ServerAddress& address, CatalogueKind kind, std::string selection);
 ServerRequest previewRequest(const ServerAddress& address, CatalogueKind kind, const CatalogueNode& package);
+
+// A preview is written into the current group's Temporary, so it needs a group.
+std::optional<Message> checkPreviewGroup(const Collection& collection);
 
 // The questions asked before connecting.
 Message catalogueQuestion();

@@ -116,6 +116,11 @@ FilingOutcome FilingSession::proceed(FilingMode mode, std::string_view packageNa
             return outcome;
         }
         outcome.lastFiledPackage = name;
+        // The group's packages changed, so the choice for its next test is stale; the package
+        // itself is filed, so a failure here is told but does not stop the filing.
+        if (Status forgotten = collection_.forgetTestSelection(); !forgotten) {
+            outcome.warnings.push_back(forgotten.message());
+        }
         if (shortened) {
             outcome.shortenedPackages.push_back(name);
         }
@@ -176,9 +181,7 @@ Status FilingSession::writePackage(std::string_view name, bool& shortened) const
     const DataTree& tree = collection_.tree();
     const std::string& group = collection_.currentGroup();
     const std::string_view lines = firstLines(current().lines, kMaxWordsPerPackage, shortened);
-    Status written = writeThroughScratch(tree.packageFile(group, name), tree.packageFile(group, kPackageScratchName), lines);
-    collection_.forgetTestSelection();
-    return written;
+    return writeThroughScratch(tree.packageFile(group, name), tree.packageFile(group, kPackageScratchName), lines);
 }
 
 Message filingCancelQuestion()

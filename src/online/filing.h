@@ -52,6 +52,7 @@ struct FilingOutcome {
     std::string packageNameField;      // what the package name field shows now
     std::string lastFiledPackage;      // in the current group, to be selected in the main window; empty when none
     std::vector<std::string> shortenedPackages;  // filed with their first 1000 words only
+    std::vector<Message> warnings;               // filed, but something beside it failed
 };
 
 class FilingSession {

@@ -64,4 +64,9 @@ std::string scriptUrl(const ServerAddress& address, std::string_view script)
     return address.hostAndPort + std::string(script);
 }
 
+Message notOpenedMessage(std::string_view fileOrAddress)
+{
+    return errorMessage("Nepodařilo se otevřít " + std::string(fileOrAddress) + ".");
+}
+
 }  // namespace lexivo

@@ -20,6 +20,11 @@ inline constexpr std::string_view kTextbookScript = "/lx/komunikace/lxnetucebnic
 inline constexpr std::string_view kFictionScript = "/lx/komunikace/lxnetknihy.php";
 inline constexpr std::string_view kStoreScript = "/lx/komunikace/lxnetzasobnik.php";
 
+// The picture guide to the online part, on the project's own site.
+inline constexpr std::string_view kOnlineGuideAddress = "http://www.lexivo.cz/pruvodce/online.html";
+// Said when the desktop cannot open a page or a file.
+Message notOpenedMessage(std::string_view fileOrAddress);
+
 struct ServerAddress {
     std::string hostAndPort = std::string(kDefaultServerAddress);  // "host" (port 80) or "host:port"
     // Set when the file exists but holds no usable address; the default is used then.

@@ -76,7 +76,7 @@ void AboutDialog::openManual()
 {
     const auto manual = findManual(executableDirectory_, program_.tree.programDirectory());
     if (!manual) {
-        program_.dialogs.showMessage(this, errorMessage(std::string(kManualMissingText)));
+        program_.dialogs.showMessage(this, manualMissingMessage());
         return;
     }
     open(QString::fromStdString(manual->string()));

@@ -6,7 +6,9 @@
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -205,6 +207,8 @@ const std::vector<ShortcutRule>& shortcutRules()
         // Delete presses whichever of the two delete buttons the selection shows.
         {WindowKind::PackageEditor, editor::WordList, key, Qt::Key_Delete, Effect::PressIfShown, editor::Delete},
         {WindowKind::PackageEditor, editor::WordList, key, Qt::Key_Delete, Effect::PressIfShown, editor::DeleteSelected},
+        {WindowKind::OnlineChoice, choice::Password, key, Qt::Key_Tab, Effect::Focus, choice::UserName},
+        {WindowKind::OnlineChoice, choice::UserName, key, Qt::Key_Tab, Effect::Focus, choice::Password},
     };
     return table;
 }
@@ -229,9 +233,12 @@ public:
     {
         control->setProperty("controlClass", static_cast<int>(controlClass));
         control->installEventFilter(this);
-        // Mouse events of a list arrive at its viewport.
+        // Mouse events of a list arrive at its viewport, keys of an editable drop-down at its edit field.
         if (auto* scrollArea = qobject_cast<QAbstractScrollArea*>(control)) {
             scrollArea->viewport()->installEventFilter(this);
+        }
+        if (auto* dropDown = qobject_cast<QComboBox*>(control); dropDown && dropDown->lineEdit()) {
+            dropDown->lineEdit()->installEventFilter(this);
         }
         if (controlClass == ControlClass::Button && showsHand(kind_, controlId(control))) {
             control->setCursor(handCursor());
@@ -243,8 +250,8 @@ protected:
     {
         auto* control = qobject_cast<QWidget*>(watched);
         if (control != nullptr && controlId(control) < 0 && control->parentWidget() != nullptr &&
-            qobject_cast<QAbstractScrollArea*>(control->parentWidget())) {
-            control = control->parentWidget();  // a list's viewport stands for the list
+            control->parentWidget()->property("controlClass").isValid()) {
+            control = control->parentWidget();  // the viewport or edit field stands for its control
         }
         if (control == nullptr) {
             return false;

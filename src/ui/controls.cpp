@@ -131,6 +131,14 @@ QFont templateFont(const QString& family, int points)
     return font;
 }
 
+QRect DialogUnits::fromPixels(QRect pixels, QSize base) const
+{
+    const double sx = double(averageWidth_) / base.width();
+    const double sy = double(height_) / base.height();
+    return QRect(QPoint(qRound(pixels.left() * sx), qRound(pixels.top() * sy)),
+                 QPoint(qRound((pixels.right() + 1) * sx) - 1, qRound((pixels.bottom() + 1) * sy) - 1));
+}
+
 void installFontSubstitutes()
 {
     // Liberation Sans has Arial's metrics; Tahoma has no free twin, and Liberation Sans is the

@@ -67,6 +67,10 @@ public:
     int x(int units) const;
     int y(int units) const;
     QRect rect(int x, int y, int width, int height) const;
+    QSize size(int width, int height) const { return {x(width), y(height)}; }
+    // A place given in pixels for a template whose font measured `base` (average width, height):
+    // moved and stretched with the font measured here, so that it stays beside the controls.
+    QRect fromPixels(QRect pixels, QSize base) const;
 
 private:
     int averageWidth_;

@@ -8,11 +8,16 @@
 #include <string_view>
 #include <vector>
 
+#include "store/result.h"
+
 namespace lexivo {
 
 inline constexpr std::string_view kManualMissingText =
     "Soubor s nápovědou nebyl nalezen. Měl by se nacházet v podadresáři \"Help\", který by měl být v základním "
     "adresáři programu, tj. tam, kde je uložen EXE soubor programu.";
+
+// The message shown when no place holds the manual.
+inline Message manualMissingMessage() { return errorMessage(std::string(kManualMissingText)); }
 
 // The places looked at, in this order.
 std::vector<std::filesystem::path> manualCandidates(const std::filesystem::path& executableDirectory,

@@ -51,6 +51,17 @@ TEST(CatalogueGrammar, BodiesBuildTheirTrees)
     }
 }
 
+TEST(CatalogueGrammar, AServerCannotSendMoreItemsThanATreeHolds)
+{
+    std::string body = "*A#G";
+    for (std::size_t id = 3; id < kMaxCatalogueItems; ++id) {  // with the area, the group and the last byte
+        body += "|" + std::to_string(id) + ";p";
+    }
+    EXPECT_EQ(readCatalogue(body + "*").value()[0].children[0].children.size(), kMaxCatalogueItems - 3);
+    EXPECT_EQ(readCatalogue(body + "|1;p*").message().text,
+              "Katalog balíčků je příliš rozsáhlý (více než 20000 položek), nelze ho zobrazit.");
+}
+
 TEST(CatalogueSelection, TickedPackagesBecomeTheDownloadsData)
 {
     Catalogue catalogue = parseCatalogue("*A#G|1;x|2;y#H|3;z*B#I|4;w*");

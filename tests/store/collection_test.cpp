@@ -253,5 +253,13 @@ TEST(ProgramDirectory, BesideTheProgramOnlyForAPortableCopy)
     before != nullptr ? ::setenv("XDG_DATA_HOME", saved.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
 }
 
+TEST_F(CollectionTest, PackageOperationsNeedAGroup)
+{
+    collection.listGroups();
+    EXPECT_FALSE(collection.createPackage("a").ok());
+    EXPECT_FALSE(collection.renameCurrentGroup("b").ok());
+    EXPECT_FALSE(exists(temp.tree().dataRoot() / kNoGroupMarker));
+}
+
 }  // namespace
 }  // namespace lexivo

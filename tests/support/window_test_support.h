@@ -102,8 +102,16 @@ public:
         requests.push_back("openWordTransferForStore");
         storeClosing = std::move(beforeClosing);
     }
-    void openOnlinePackagePreview() override { requests.push_back("openOnlinePackagePreview"); }
+    void openOnlinePackagePreview() override
+    {
+        requests.push_back("openOnlinePackagePreview");
+        if (whilePreviewing) {
+            whilePreviewing();
+        }
+    }
     std::vector<std::string> requests;
+    // Runs while the preview would be shown, when the preview's file exists.
+    std::function<void()> whilePreviewing;
     // What the store's transfer window would run on its "OK".
     std::function<void(QWidget*)> storeClosing;
 };

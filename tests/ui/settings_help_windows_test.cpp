@@ -294,7 +294,7 @@ private slots:
         AboutDialog about(test.program, &mainWindow, test.temp.root() / "bin");
         about.show();
         click(&about, about_dialog_control::ShowManual);
-        QCOMPARE(test.dialogs.messages, std::vector<Message>{errorMessage(std::string(kManualMissingText))});
+        QCOMPARE(test.dialogs.messages, std::vector<Message>{manualMissingMessage()});
         std::filesystem::create_directories(test.temp.root() / "Help");
         testing::writeBytes(test.temp.root() / "Help" / "index.html", "<html></html>");
         click(&about, about_dialog_control::ShowManual);
