@@ -280,6 +280,12 @@ void MainWindow::showPackageList()
 {
     closeConfigurationPanel();
     breakOffTest();
+    showPackageArea();
+}
+
+// The centre shows the package list again: no panel may leave it blank.
+void MainWindow::showPackageArea()
+{
     if (program_.collection.hasCurrentGroup()) {
         setPackageAreaVisible(true);
         fillPackageList();
@@ -337,7 +343,15 @@ static void dismiss(Panel*& panel)
     }
 }
 
-void MainWindow::closeConfigurationPanel() { dismiss(configurationPanel_); }
+void MainWindow::closeConfigurationPanel()
+{
+    if (configurationPanel_ != nullptr) {
+        if (Status saved = configurationPanel_->savePresets(); !saved) {
+            program_.dialogs.showMessage(this, saved.message());
+        }
+    }
+    dismiss(configurationPanel_);
+}
 
 void MainWindow::openTestWindow()
 {
@@ -357,10 +371,17 @@ void MainWindow::breakOffTest()
     if (testWindow_ != nullptr) {
         EvaluationDialog(program_, tests_, this, TestEnd::Interrupted).exec();
         closeTestWindow();
+        showPackageArea();
     }
 }
 
-void MainWindow::openWebAddress() { program_.shell.open(kProjectAddress); }
+void MainWindow::openWebAddress()
+{
+    if (!program_.shell.open(kProjectAddress)) {
+        program_.dialogs.showMessage(
+            this, errorMessage(std::string("Webovou stránku ") + kProjectAddress + " se nepodařilo otevřít."));
+    }
+}
 
 void MainWindow::quitWithoutSaving()
 {
@@ -370,10 +391,13 @@ void MainWindow::quitWithoutSaving()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    closeConfigurationPanel();
     if (!quitting_) {
         breakOffTest();
         program_.config.currentGroup = program_.collection.currentGroup();
-        (void)saveProgramConfig(program_.tree, program_.config);
+        if (Status saved = saveProgramConfig(program_.tree, program_.config); !saved) {
+            program_.dialogs.showMessage(this, saved.message());
+        }
     }
     event->accept();
 }

@@ -51,6 +51,7 @@ private:
     void deleteSelectedPackage();
     void print();
     void showPackageList();
+    void showPackageArea();
 
     // "Test": resume a saved test or open the configuration for a new one.
     void startTestCommand();

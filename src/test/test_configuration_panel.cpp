@@ -52,9 +52,12 @@ TestConfigurationPanel::TestConfigurationPanel(Program& program, TestSession& te
     QTimer::singleShot(10, this, &TestConfigurationPanel::applyPresets);
 }
 
-TestConfigurationPanel::~TestConfigurationPanel()
+Status TestConfigurationPanel::savePresets() const
 {
-    (void)saveTestPresets(program_.tree, program_.collection.currentGroup(), settings());
+    if (!presetsApplied_) {
+        return Status::success();
+    }
+    return saveTestPresets(program_.tree, program_.collection.currentGroup(), settings());
 }
 
 void TestConfigurationPanel::createControls()

@@ -220,6 +220,12 @@ void TestRunWindow::confirmAnswer()
         answer_->setFocus();
         return;
     }
+    // The answer counts all the same; the user hears what could not be written.
+    for (const std::optional<Message>& problem : {outcome->packageNotUpdated, outcome->savedTestNotUpdated}) {
+        if (problem) {
+            program_.dialogs.showMessage(this, *problem);
+        }
+    }
     if (outcome->testOver) {
         EvaluationDialog(program_, tests_, mainWindow_, TestEnd::Finished).exec();
         emit testFinished();

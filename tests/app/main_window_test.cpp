@@ -141,27 +141,37 @@ private slots:
         QCOMPARE(test.dialogs.messages, std::vector<Message>{errorMessage("Ve skupině nejsou žádné balíčky.")});
         click(*window, control::WebLink);
         QCOMPARE(test.shell.opened, std::vector<QString>{kProjectAddress});
+        test.shell.opens = false;
+        click(*window, control::WebLink);
+        QCOMPARE(test.dialogs.messages.size(), size_t(2));
     }
 
-    // Closing the window saves the current group; "Konec" and Esc end the program without it.
+    // Closing the window saves the current group, and says so when it cannot; "Konec" and Esc
+    // end the program without it; Esc on the package list (where the focus starts) does nothing.
     void onlyClosingSavesTheGroup()
     {
-        for (const char* way : {"close", "Konec", "Esc"}) {
+        enum Way { Close, CloseUnsaved, Quit, Escape, EscapeOnList };
+        for (Way way : {Close, CloseUnsaved, Quit, Escape, EscapeOnList}) {
             TestProgram test;
             test.temp.makeGroup("A");
             test.temp.makeGroup("B");
             auto window = open(test);
             QVERIFY(test.program.collection.chooseGroup("B").ok());
-            if (QByteArray(way) == "close") {
-                window->close();
-            } else if (QByteArray(way) == "Konec") {
-                click(*window, control::Quit);
-            } else {
-                QTest::keyClick(window.get(), Qt::Key_Escape);
+            if (way == CloseUnsaved) {
+                std::filesystem::create_directory(test.temp.root() / "config");
             }
-            QVERIFY(!window->isVisible());
-            const bool saved = QByteArray(way) == "close";
-            QCOMPARE(loadProgramConfig(test.program.tree).currentGroup, std::string(saved ? "B" : kNoGroupMarker));
+            switch (way) {
+            case Close:
+            case CloseUnsaved: window->close(); break;
+            case Quit: click(*window, control::Quit); break;
+            case Escape: QTest::keyClick(window.get(), Qt::Key_Escape); break;
+            case EscapeOnList: QTest::keyClick(window->packageList(), Qt::Key_Escape); break;
+            }
+            QCOMPARE(window->isVisible(), way == EscapeOnList);
+            QCOMPARE(test.dialogs.messages.size(), size_t(way == CloseUnsaved ? 1 : 0));
+            if (way != CloseUnsaved) {
+                QCOMPARE(loadProgramConfig(test.program.tree).currentGroup, std::string(way == Close ? "B" : kNoGroupMarker));
+            }
         }
     }
 

@@ -37,9 +37,10 @@ public:
     bool open(const QString& fileOrAddress) override
     {
         opened.push_back(fileOrAddress);
-        return true;
+        return opens;
     }
     std::vector<QString> opened;
+    bool opens = true;  // false: the desktop has nothing to open it with
 };
 
 class RecordingVoice final : public Voice {

@@ -249,7 +249,8 @@ private slots:
         QCOMPARE(test.requests.requests, std::vector<std::string>{"openAddPackageForRemainingWords"});
     }
 
-    // Every way out of a running test but "Konec" shows the evaluation and saves the test.
+    // Every way out of a running test but "Konec" shows the evaluation (Esc closes it) and saves
+    // the test; the package list is back in the centre.
     void leavingATestSavesItForResuming()
     {
         for (int way : {mainWindow::ManagePackages, mainWindow::Groups, mainWindow::Online, 0, mainWindow::Quit}) {
@@ -258,12 +259,54 @@ private slots:
             Screen screen(test);
             QVERIFY(screen.start({.packages = {0}}) != nullptr);
             screen.answer(screen.expected());
+            QString evaluation;
+            screen.driver.then([&](QWidget* modal) {
+                evaluation = describe(modal);
+                QTest::keyClick(modal->focusWidget(), Qt::Key_Escape);
+            });
             way == 0 ? (void)screen.window->close() : click(screen.window.get(), way);
             QCOMPARE(exists(test, "TestInfo"), way != mainWindow::Quit);
-            QCOMPARE(screen.seen.last(),
-                     way == mainWindow::Quit ? QString("Správně: ") : QString("Vyhodnocení 1/0 100 % 0 % přerušený"));
+            QCOMPARE(evaluation, way == mainWindow::Quit ? QString() : QString("Vyhodnocení 1/0 100 % 0 % přerušený"));
             QVERIFY(screen.window->testWindow() == nullptr || way == mainWindow::Quit);
+            QVERIFY(shown(screen.window.get(), mainWindow::PackageList) || way == mainWindow::Quit);
         }
+    }
+
+    // A package or a saved test that cannot be updated after an answer, and presets that cannot
+    // be kept, are reported; the answer counts and the test goes on.
+    void failedUpdatesAreShownAndTheTestGoesOn()
+    {
+        for (bool resumed : {false, true}) {
+            TestProgram test;
+            writePackage(test, "Zvířata", kThreeWords);
+            if (resumed) {
+                QVERIFY(test.session.engine.startTest(kGroup, {"Zvířata"}, TestSettings{}).ok());
+                test.session.engine.pickNextWord();
+                QVERIFY(recordTestEnd(test.session, TestEnd::Interrupted).ok());
+            }
+            Screen screen(test);
+            if (resumed) {
+                screen.driver.then([](QWidget* modal) { click(modal, resume_dialog_control::Continue); });
+                click(screen.window.get(), mainWindow::Test);
+            } else {
+                QVERIFY(screen.start({.packages = {0}}) != nullptr);
+            }
+            const auto broken = resumed ? test.temp.tree().temporaryFile(kGroup, "TestInfo")
+                                        : test.temp.tree().packageFile(kGroup, "Zvířata");
+            std::filesystem::remove(broken);
+            std::filesystem::create_directory(broken);
+            screen.answer(screen.expected());
+            QCOMPARE(test.dialogs.messages.size(), size_t(1));
+            QVERIFY(resumed || qt(test.dialogs.messages[0].text).contains("Zvířata"));
+            QCOMPARE(text(screen.window->testWindow(), run::Remaining), QString("Zbývá správně zodpovědět: 2"));
+        }
+        TestProgram test;
+        writePackage(test, "Zvířata", kThreeWords);
+        Screen screen(test);
+        QVERIFY(screen.configuration() != nullptr);
+        std::filesystem::create_directory(test.temp.tree().temporaryFile(kGroup, "config"));
+        click(screen.window.get(), mainWindow::ManagePackages);
+        QCOMPARE(test.dialogs.messages.size(), size_t(1));
     }
 
     void resumingAfterARestartAsksTheSameWordAgain()
