@@ -58,6 +58,33 @@ private slots:
         QCOMPARE(picture.pixelColor(5, 30), toQColor(test.program.scheme().editColour));
     }
 
+    // The button that has the keyboard focus, in any look, shows it as a dotted rectangle inside
+    // its edge; the others show none.
+    void theFocusedButtonShowsADottedRectangle()
+    {
+        TestProgram test;
+        QWidget window;
+        const OwnerDrawnButton::Look looks[] = {OwnerDrawnButton::Look::Bitmap, OwnerDrawnButton::Look::Link,
+                                                OwnerDrawnButton::Look::WebLink, OwnerDrawnButton::Look::Speaker};
+        std::vector<OwnerDrawnButton*> buttons;
+        for (OwnerDrawnButton::Look look : looks) {
+            buttons.push_back(new OwnerDrawnButton(test.program, WindowKind::Evaluation, evaluation_dialog_control::Ok,
+                                                   "OK", &window, look));
+            buttons.back()->setGeometry(0, 60 * static_cast<int>(buttons.size()), 120, 50);
+        }
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        for (OwnerDrawnButton* button : buttons) {
+            const QRect edge = button->focusRect();
+            const QRect rightEdge(edge.right(), edge.top(), 1, edge.height());
+            button->setFocus();
+            QVERIFY(testing::paintsColour(button->grab().toImage(), rightEdge, button->focusColour()));
+            window.setFocus();
+            QVERIFY(!testing::paintsColour(button->grab().toImage(), rightEdge, button->focusColour()));
+        }
+    }
+
     void selectedItemsLeaveAGapBetweenThem()
     {
         const QRect row(0, 20, 100, 20);
