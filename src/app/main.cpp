@@ -36,7 +36,7 @@ int main(int argc, char** argv)
     TestSession tests(program.tree, program.random);
     MainWindow window(program, tests);
     window.startUp();
-    window.showMaximized();
+    window.showOnWorkArea(workArea);
     application.exec();
     return 0;
 }

@@ -96,8 +96,8 @@ void MainWindow::createControls()
     setControlId(packageList_, control::PackageList);
     packageList_->setFrameShape(QFrame::NoFrame);
     packageList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    packageList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    packageList_->setUniformItemSizes(true);
+    // A long package name can be scrolled to rather than cut off.
+    packageList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(packageList_, &QListWidget::currentRowChanged, this, [this] { updateWordCount(); });
 }
 
@@ -181,6 +181,12 @@ void MainWindow::startUp()
     attachControlBehaviour(this, WindowKind::Main);
 }
 
+void MainWindow::showOnWorkArea(const QRect& workArea)
+{
+    setGeometry(workArea);
+    showMaximized();
+}
+
 void MainWindow::setPackageAreaVisible(bool visible)
 {
     for (QWidget* widget : {static_cast<QWidget*>(packageList_), static_cast<QWidget*>(caption_),
@@ -240,6 +246,26 @@ void MainWindow::updateWordCount()
     const int words =
         countPackageWords(program_.tree, program_.collection.currentGroup(), selected->text().toStdString());
     wordCount_->setText(QString("Počet slovíček ve vybraném: %1").arg(words));
+}
+
+QRectF MainWindow::bannerRect() const
+{
+    const DesignGrid& g = program_.grid;
+    return QRectF(g.x(500), g.y(20), g.x(1250), g.y(80));
+}
+
+// The title is painted on the banner, left of its tiles.
+QRect MainWindow::titleArea() const
+{
+    const DesignGrid& g = program_.grid;
+    const int right = static_cast<int>(bannerTiles(bannerRect()).left()) - 10;
+    return QRect(QPoint(g.x(500) + 20, g.y(20)), QPoint(right, g.y(100) - 1));
+}
+
+// A long group name makes the title smaller, but not below a readable size; it wraps then.
+QFont MainWindow::titleFont() const
+{
+    return fittedWrappedFont(cellFont(kTahoma, program_.grid.y(45)), titleText(), titleArea().size());
 }
 
 QString MainWindow::titleText() const
@@ -434,13 +460,13 @@ void MainWindow::paintEvent(QPaintEvent*)
         painter.drawRoundedRect(listPanel, g.x(10) / 2.0, g.y(10) / 2.0);
     }
 
-    paintArt(painter, Art::Banner, program_.schemeNumber, QRectF(g.x(500), g.y(20), g.x(1250), g.y(80)));
+    // The strip lies behind the web link; the banner's tiles stay in front of it.
     paintArt(painter, Art::Strip, program_.schemeNumber, QRectF(g.x(1600) - 200, g.y(3), 300, 30));
+    paintArt(painter, Art::Banner, program_.schemeNumber, bannerRect());
 
     painter.setPen(toQColor(scheme.titleText()));
-    painter.setFont(cellFont(kTahoma, g.y(45)));
-    const QRect titleArea(QPoint(g.x(500) + 20, g.y(20)), QPoint(g.x(1250) + g.x(500), g.y(100)));
-    painter.drawText(titleArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, titleText());
+    painter.setFont(titleFont());
+    drawWrappedText(painter, titleArea(), Qt::AlignLeft | Qt::AlignVCenter, titleText());
 
     if (!program_.collection.hasCurrentGroup()) {
         const QSize hint = artSize(Art::NoGroupHint, program_.schemeNumber);

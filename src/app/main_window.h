@@ -25,6 +25,9 @@ public:
 
     // Reads the configuration and the colour scheme, lists the groups and fills the window.
     void startUp();
+    // Shows the window maximised on the work area; it covers the work area also where no window
+    // manager maximises it, rather than taking the size of what it holds.
+    void showOnWorkArea(const QRect& workArea);
     // Shows or hides the package area for the current group and refills the list.
     void refreshMainWindow();
     // Refills the list and selects `selectedRow`, or the last package when there are fewer.
@@ -32,6 +35,10 @@ public:
     void updateWordCount();
 
     QString titleText() const;
+    // Where the title is painted, and the banner it lies on.
+    QRect titleArea() const;
+    QFont titleFont() const;
+    QRectF bannerRect() const;
     QListWidget* packageList() const { return packageList_; }
     TestConfigurationPanel* configurationPanel() const { return configurationPanel_; }
     TestRunWindow* testWindow() const { return testWindow_; }

@@ -17,7 +17,6 @@ namespace {
 
 constexpr int kMaxButtonText = 254;
 constexpr int kMaxLinkText = 249;
-constexpr int kMaxWordBoxText = 199;
 constexpr int kMaxItemText = 499;
 // Controls drawn as links in every window.
 bool isLinkControl(int id)
@@ -162,8 +161,7 @@ void OwnerDrawnButton::paintWordBox(QPainter& painter)
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     painter.setPen(toQColor(fixed_colour::kControlText));
     painter.setFont(textFont());
-    painter.drawText(rect().adjusted(3, 3, -3, -3), Qt::AlignRight | Qt::AlignTop | Qt::TextWordWrap,
-                     text().left(kMaxWordBoxText));
+    drawWrappedText(painter, wordBoxTextRect(rect()), Qt::AlignRight | Qt::AlignTop, text());
 }
 
 void OwnerDrawnButton::paintArrow(QPainter& painter)

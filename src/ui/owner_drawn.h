@@ -39,6 +39,8 @@ public:
     // The dotted rectangle that shows the keyboard focus, and its colour.
     QRect focusRect() const;
     QColor focusColour() const;
+    // The word box draws its whole text wrapped inside a 3-pixel margin.
+    static QRect wordBoxTextRect(const QRect& box) { return box.adjusted(3, 3, -3, -3); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

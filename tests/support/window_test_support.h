@@ -131,6 +131,11 @@ void typeText(QWidget* widget, const QString& text);
 // Renders the widget to build/screenshots/<name>.png and returns the picture.
 QImage screenshot(QWidget& widget, const QString& name);
 
+// What a user would find wrong in a window: a label whose text is cut off or too small to read,
+// a bitmap button whose caption is cut off, a control outside the window, a top-level window
+// outside `workArea`. Empty when all is well.
+QStringList layoutFaults(QWidget& window, const QRect& workArea);
+
 // Whether any pixel of `area` has `colour`.
 bool paintsColour(const QImage& image, const QRect& area, const QColor& colour);
 
