@@ -135,6 +135,13 @@ QImage screenshot(QWidget& widget, const QString& name);
 // a bitmap button whose caption is cut off, a control outside the window, a top-level window
 // outside `workArea`. Empty when all is well.
 QStringList layoutFaults(QWidget& window, const QRect& workArea);
+// Takes the window's screenshot `name` and fails the test with each of its layout faults.
+#define LEXIVO_VERIFY_LAYOUT(window, workArea, name)                                                      \
+    do {                                                                                                   \
+        ::lexivo::testing::screenshot((window), (name));                                                   \
+        const QStringList faults_ = ::lexivo::testing::layoutFaults((window), (workArea));                 \
+        QVERIFY2(faults_.isEmpty(), qPrintable(QString(name) + ": " + faults_.join("; ")));                \
+    } while (false)
 
 // Whether any pixel of `area` has `colour`.
 bool paintsColour(const QImage& image, const QRect& area, const QColor& colour);

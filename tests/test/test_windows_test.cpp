@@ -303,64 +303,54 @@ private slots:
         QCOMPARE(test.dialogs.messages.size(), size_t(1));
     }
 
-    void resumingAfterARestartAsksTheSameWordAgain()
+    // A saved test after a restart: "Pokračovat" asks the same word again in the same direction
+    // with the counts restored, and finishing the test forgets it; "Zapomenout", or a saved test
+    // too damaged to offer, leads to the configuration.
+    void aSavedTestIsResumedOrForgotten()
     {
-        TestProgram test;
-        writePackage(test, "Zvířata", kThreeWords);
-        QVERIFY(test.session.engine.startTest(kGroup, {"Zvířata"}, {.directionMode = DirectionMode::Random}).ok());
-        test.session.engine.pickNextWord();
-        QVERIFY(test.session.engine.recordAnswer(true).ok());
-        test.session.engine.pickNextWord();
-        QVERIFY(recordTestEnd(test.session, TestEnd::Interrupted).ok());
-
-        testing::Restart restarted(test);
-        Screen screen(test, &restarted);
-        QString total;
-        screen.driver.then([&](QWidget* modal) {
-            testing::screenshot(*modal, "resume");
-            total = text(modal, resume_dialog_control::Total);
-            QVERIFY(shown(modal, resume_dialog_control::SuccessCaption));
-            click(modal, resume_dialog_control::Continue);
-        });
-        click(screen.window.get(), mainWindow::Test);
-        QCOMPARE(total, QString("Celkový počet slovíček 3"));
-        TestRunWindow* resumed = screen.window->testWindow();
-        QVERIFY(resumed != nullptr);
-        QCOMPARE(resumed->questionBox()->text(), qt(test.session.engine.questionText()));
-        QCOMPARE(restarted.session.engine.state().askDirection, test.session.engine.state().askDirection);
-        QCOMPARE(text(resumed, run::RightCount), QString("Správně: 1"));
-        QTest::keyClick(resumed->answerField(), Qt::Key_Escape);  // Esc in a test does not end the program
-        QVERIFY(screen.window->isVisible());
-
-        screen.answer(screen.expected());
-        screen.answer(screen.expected());
-        QCOMPARE(screen.seen.last(), QString("Vyhodnocení 3/0 100 % 0 %"));
-        QVERIFY(!exists(test, "TestInfo"));  // finishing the resumed test forgets it
-        QVERIFY(!exists(test, "Test"));
-    }
-
-    // "Zapomenout", and a saved test too damaged to offer: either way the configuration opens.
-    void aForgottenOrDamagedSavedTestLeadsToTheConfiguration()
-    {
-        for (bool damaged : {false, true}) {
+        enum Way { Continue, Forget, Damaged };
+        for (Way way : {Continue, Forget, Damaged}) {
             TestProgram test;
             writePackage(test, "Zvířata", kThreeWords);
-            QVERIFY(test.session.engine.startTest(kGroup, {"Zvířata"}, TestSettings{}).ok());
+            QVERIFY(test.session.engine.startTest(kGroup, {"Zvířata"}, {.directionMode = DirectionMode::Random}).ok());
             test.session.engine.pickNextWord();
+            if (way == Continue) {
+                QVERIFY(test.session.engine.recordAnswer(true).ok());
+                test.session.engine.pickNextWord();
+            }
             QVERIFY(recordTestEnd(test.session, TestEnd::Interrupted).ok());
-            if (damaged) {
+            if (way == Damaged) {
                 testing::writeBytes(test.temp.tree().temporaryFile(kGroup, "TestInfo"), std::string(100, '\0'));
             }
-            Screen screen(test);
-            screen.driver.then([](QWidget* modal) {
-                QVERIFY(!shown(modal, resume_dialog_control::SuccessCaption));  // nothing answered yet
-                click(modal, resume_dialog_control::Forget);
+            testing::Restart restarted(test);
+            Screen screen(test, &restarted);
+            QString total;
+            screen.driver.then([&](QWidget* modal) {
+                total = text(modal, resume_dialog_control::Total);
+                // Nothing answered before the break: no success so far.
+                QCOMPARE(shown(modal, resume_dialog_control::SuccessCaption), way == Continue);
+                click(modal, way == Continue ? resume_dialog_control::Continue : resume_dialog_control::Forget);
             });
             click(screen.window.get(), mainWindow::Test);
-            QCOMPARE(screen.driver.idle(), !damaged);
-            QCOMPARE(test.dialogs.messages.size(), size_t(damaged ? 1 : 0));
-            QVERIFY(screen.window->configurationPanel() != nullptr);
-            QVERIFY(!exists(test, "TestInfo"));
+            QCOMPARE(test.dialogs.messages.size(), size_t(way == Damaged ? 1 : 0));
+            if (way != Continue) {
+                QCOMPARE(screen.driver.idle(), way == Forget);
+                QVERIFY(screen.window->configurationPanel() != nullptr && !exists(test, "TestInfo"));
+                continue;
+            }
+            QCOMPARE(total, QString("Celkový počet slovíček 3"));
+            TestRunWindow* resumed = screen.window->testWindow();
+            QVERIFY(resumed != nullptr);
+            QCOMPARE(resumed->questionBox()->text(), qt(test.session.engine.questionText()));
+            QCOMPARE(restarted.session.engine.state().askDirection, test.session.engine.state().askDirection);
+            QCOMPARE(text(resumed, run::RightCount), QString("Správně: 1"));
+            QTest::keyClick(resumed->answerField(), Qt::Key_Escape);  // Esc in a test does not end the program
+            QVERIFY(screen.window->isVisible());
+
+            screen.answer(screen.expected());
+            screen.answer(screen.expected());
+            QCOMPARE(screen.seen.last(), QString("Vyhodnocení 3/0 100 % 0 %"));
+            QVERIFY(!exists(test, "TestInfo") && !exists(test, "Test"));  // finishing the resumed test forgets it
         }
     }
 
@@ -536,17 +526,12 @@ private slots:
                 test.program.config.showPackageName = 1;
                 const QRect workArea(screen.window->mapToGlobal(QPoint(0, 0)), screen.window->size());
                 const QString suffix = QString("-%1x%2-scheme%3").arg(size.width()).arg(size.height()).arg(scheme);
-                auto check = [&](QWidget& window, const QString& name) {
-                    testing::screenshot(window, name + suffix);
-                    const QStringList faults = testing::layoutFaults(window, workArea);
-                    QVERIFY2(faults.isEmpty(), qPrintable(name + suffix + ": " + faults.join("; ")));
-                };
                 TestConfigurationPanel* panel = screen.configuration();
-                check(*panel, "test-configuration");
+                LEXIVO_VERIFY_LAYOUT(*panel, workArea, "test-configuration" + suffix);
                 Screen::choose(*panel, {.packages = {0, 1}});
                 click(panel, configuration::Start);
                 TestRunWindow* running = screen.window->testWindow();
-                check(*running, "test-run");
+                LEXIVO_VERIFY_LAYOUT(*running, workArea, "test-run" + suffix);
                 const QRect box = running->questionBox()->geometry();
                 const QRect textArea = OwnerDrawnButton::wordBoxTextRect(box);
                 QVERIFY(wrappedTextHeight(running->questionBox()->textFont(), running->questionBox()->text(),
@@ -558,7 +543,7 @@ private slots:
                 for (const char* name : {"feedback-right", "feedback-wrong"}) {
                     screen.driver.then([&, name](QWidget* modal) {
                         auto* feedback = static_cast<FeedbackDialog*>(modal);
-                        check(*feedback, name);
+                        LEXIVO_VERIFY_LAYOUT(*feedback, workArea, name + suffix);
                         for (QWidget* button : feedback->findChildren<QPushButton*>()) {
                             QVERIFY(!button->geometry().intersects(feedback->textRect()));
                         }
@@ -569,13 +554,13 @@ private slots:
                 screen.answer("nevím");
 
                 TestInformationDialog information(test.program, test.session, screen.window.get());
-                check(information, "test-information");
+                LEXIVO_VERIFY_LAYOUT(information, workArea, "test-information" + suffix);
                 QVERIFY(recordTestEnd(test.session, TestEnd::Interrupted).ok());
                 QVERIFY(takeUpSavedTest(test.session, kGroup).offer == SavedTestOffer::Resumable);
                 ResumeDialog resume(test.program, test.session, screen.window.get());
-                check(resume, "resume");
+                LEXIVO_VERIFY_LAYOUT(resume, workArea, "resume" + suffix);
                 EvaluationDialog evaluation(test.program, test.session, screen.window.get(), TestEnd::Interrupted);
-                check(evaluation, "evaluation");
+                LEXIVO_VERIFY_LAYOUT(evaluation, workArea, "evaluation" + suffix);
             }
         }
     }
