@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     MainWindow window(program, tests);
     QuickHelp quickHelp(program, &window);
     window.startUp();
-    window.showMaximized();
+    window.showOnWorkArea(workArea);
     QTimer::singleShot(0, &window, &MainWindow::showStartTip);
     application.exec();
     return 0;

@@ -111,8 +111,8 @@ void MainWindow::createControls()
     setControlId(packageList_, control::PackageList);
     packageList_->setFrameShape(QFrame::NoFrame);
     packageList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    packageList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    packageList_->setUniformItemSizes(true);
+    // A long package name can be scrolled to rather than cut off.
+    packageList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(packageList_, &QListWidget::currentRowChanged, this, [this] { updateWordCount(); });
 }
 
@@ -204,6 +204,12 @@ void MainWindow::showStartTip()
     packageList_->setFocus();
 }
 
+void MainWindow::showOnWorkArea(const QRect& workArea)
+{
+    setGeometry(workArea);
+    showMaximized();
+}
+
 void MainWindow::setPackageAreaVisible(bool visible)
 {
     for (QWidget* widget : {static_cast<QWidget*>(packageList_), static_cast<QWidget*>(caption_),
@@ -275,6 +281,26 @@ void MainWindow::fillPackageListSelecting(const QString& package)
     updateWordCount();
 }
 
+QRectF MainWindow::bannerRect() const
+{
+    const DesignGrid& g = program_.grid;
+    return QRectF(g.x(500), g.y(20), g.x(1250), g.y(80));
+}
+
+// The title is painted on the banner, left of its tiles.
+QRect MainWindow::titleArea() const
+{
+    const DesignGrid& g = program_.grid;
+    const int right = static_cast<int>(bannerTiles(bannerRect()).left()) - 10;
+    return QRect(QPoint(g.x(500) + 20, g.y(20)), QPoint(right, g.y(100) - 1));
+}
+
+// A long group name makes the title smaller, but not below a readable size; it wraps then.
+QFont MainWindow::titleFont() const
+{
+    return fittedWrappedFont(cellFont(kTahoma, program_.grid.y(45)), titleText(), titleArea().size());
+}
+
 QString MainWindow::titleText() const
 {
     return "Používaná skupina: " + fromUtf8(program_.collection.currentGroup());
@@ -329,6 +355,12 @@ void MainWindow::showPackageList()
 {
     closeConfigurationPanel();
     breakOffTest();
+    showPackageArea();
+}
+
+// The centre shows the package list again: no panel may leave it blank.
+void MainWindow::showPackageArea()
+{
     if (program_.collection.hasCurrentGroup()) {
         setPackageAreaVisible(true);
         fillPackageList();
@@ -386,7 +418,15 @@ static void dismiss(Panel*& panel)
     }
 }
 
-void MainWindow::closeConfigurationPanel() { dismiss(configurationPanel_); }
+void MainWindow::closeConfigurationPanel()
+{
+    if (configurationPanel_ != nullptr) {
+        if (Status saved = configurationPanel_->savePresets(); !saved) {
+            program_.dialogs.showMessage(this, saved.message());
+        }
+    }
+    dismiss(configurationPanel_);
+}
 
 void MainWindow::openTestWindow()
 {
@@ -406,6 +446,7 @@ void MainWindow::breakOffTest()
     if (testWindow_ != nullptr) {
         EvaluationDialog(program_, tests_, this, TestEnd::Interrupted).exec();
         closeTestWindow();
+        showPackageArea();
     }
 }
 
@@ -426,7 +467,13 @@ void MainWindow::followFiling(const std::string& filedPackage)
     }
 }
 
-void MainWindow::openWebAddress() { program_.shell.open(kProjectAddress); }
+void MainWindow::openWebAddress()
+{
+    if (!program_.shell.open(kProjectAddress)) {
+        program_.dialogs.showMessage(
+            this, errorMessage(std::string("Webovou stránku ") + kProjectAddress + " se nepodařilo otevřít."));
+    }
+}
 
 void MainWindow::quitWithoutSaving()
 {
@@ -436,10 +483,13 @@ void MainWindow::quitWithoutSaving()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    closeConfigurationPanel();
     if (!quitting_) {
         breakOffTest();
         program_.config.currentGroup = program_.collection.currentGroup();
-        (void)saveProgramConfig(program_.tree, program_.config);
+        if (Status saved = saveProgramConfig(program_.tree, program_.config); !saved) {
+            program_.dialogs.showMessage(this, saved.message());
+        }
     }
     event->accept();
 }
@@ -476,13 +526,13 @@ void MainWindow::paintEvent(QPaintEvent*)
         painter.drawRoundedRect(listPanel, g.x(10) / 2.0, g.y(10) / 2.0);
     }
 
-    paintArt(painter, Art::Banner, program_.schemeNumber, QRectF(g.x(500), g.y(20), g.x(1250), g.y(80)));
+    // The strip lies behind the web link; the banner's tiles stay in front of it.
     paintArt(painter, Art::Strip, program_.schemeNumber, QRectF(g.x(1600) - 200, g.y(3), 300, 30));
+    paintArt(painter, Art::Banner, program_.schemeNumber, bannerRect());
 
     painter.setPen(toQColor(scheme.titleText()));
-    painter.setFont(cellFont(kTahoma, g.y(45)));
-    const QRect titleArea(QPoint(g.x(500) + 20, g.y(20)), QPoint(g.x(1250) + g.x(500), g.y(100)));
-    painter.drawText(titleArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, titleText());
+    painter.setFont(titleFont());
+    drawWrappedText(painter, titleArea(), Qt::AlignLeft | Qt::AlignVCenter, titleText());
 
     if (!program_.collection.hasCurrentGroup()) {
         const QSize hint = artSize(Art::NoGroupHint, program_.schemeNumber);

@@ -30,6 +30,9 @@ public:
     void startUp();
     // The tip window, when the configuration asks for one at every start; after the window shows.
     void showStartTip();
+    // Shows the window maximised on the work area; it covers the work area also where no window
+    // manager maximises it, rather than taking the size of what it holds.
+    void showOnWorkArea(const QRect& workArea);
     // Shows or hides the package area for the current group and refills the list.
     void refreshMainWindow();
     // Refills the list and selects `selectedRow`, or the last package when there are fewer.
@@ -39,6 +42,10 @@ public:
     void fillPackageListSelecting(const QString& package);
 
     QString titleText() const;
+    // Where the title is painted, and the banner it lies on.
+    QRect titleArea() const;
+    QFont titleFont() const;
+    QRectF bannerRect() const;
     QListWidget* packageList() const { return packageList_; }
     TestConfigurationPanel* configurationPanel() const { return configurationPanel_; }
     TestRunWindow* testWindow() const { return testWindow_; }
@@ -61,6 +68,7 @@ private:
     // The package editor on the selected package; afterwards the list shows the package it ended on.
     void openPackageEditor(EditorStart start);
     void showPackageList();
+    void showPackageArea();
 
     // "Test": resume a saved test or open the configuration for a new one.
     void startTestCommand();

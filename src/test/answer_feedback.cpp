@@ -1,5 +1,7 @@
 #include "test/answer_feedback.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,12 +23,10 @@ namespace control = feedback_dialog_control;
 
 constexpr int kWidth = 400;
 constexpr int kHeight = 200;
-// Wrong answers taller than one line grow the window.
-constexpr int kOneLine = 21;
+// What separates the text from the buttons below it once the window grows.
+constexpr int kGap = 6;
 
 QPoint feedbackCorner(const Program& program) { return {program.grid.x(880) - 200, program.grid.y(600) - 100}; }
-
-QFont feedbackFont() { return cellFont(kArial, 21, TextStyle::Bold); }
 
 }  // namespace
 
@@ -68,10 +68,46 @@ void FeedbackDialog::mousePressEvent(QMouseEvent* event)
     FramedDialog::mousePressEvent(event);
 }
 
+void FeedbackDialog::placeText(const QString& text, const TextPlace& place, const QList<QWidget*>& buttons)
+{
+    text_ = text;
+    place_ = place;
+    textHeight_ = text.isEmpty() ? 0 : wrappedTextHeight(place.font, text, place.width);
+    // A line is centred, so half its width says whether it reaches into a button's column.
+    const int middle = place.left + place.width / 2;
+    const int halfWidth = QFontMetrics(place.font).horizontalAdvance(text) / 2;
+    const bool reachesButton = std::any_of(buttons.begin(), buttons.end(), [&](QWidget* button) {
+        return !button->isHidden() && middle - halfWidth < button->geometry().right() + kGap &&
+               middle + halfWidth > button->x() - kGap;
+    });
+    grown_ = !text.isEmpty() && (wrappedLineCount(place.font, text, place.width) > 1 || reachesButton);
+    if (grown_) {
+        const int bottom = place.top + textHeight_;
+        for (QWidget* button : buttons) {
+            button->move(button->x(), bottom + kGap);
+        }
+        resize(kWidth, bottom + 39);
+    }
+}
+
+QRect FeedbackDialog::textRect() const { return QRect(place_.left, place_.top, place_.width, textHeight_); }
+
+void FeedbackDialog::paintEvent(QPaintEvent* event)
+{
+    FramedDialog::paintEvent(event);
+    QPainter painter(this);
+    painter.setFont(place_.font);
+    painter.setPen(place_.colour);
+    drawWrappedText(painter, textRect(), Qt::AlignHCenter | Qt::AlignTop, text_);
+    painter.setPen(place_.enterColour);
+    painter.setFont(cellFont(kArial, 18));
+    const int enterTop = grown_ ? place_.top + textHeight_ + 18 : place_.enterTop;
+    painter.drawText(QRect(0, enterTop, kWidth, 20), Qt::AlignCenter, "<Enter>");
+}
+
 RightAnswerDialog::RightAnswerDialog(Program& program, QWidget* mainWindow, const QString& typed,
                                      const QString& expected, const QString& english)
-    : FeedbackDialog(program, mainWindow, WindowKind::RightFeedback, QSize(kWidth, kHeight), english),
-      synonyms_(QString::fromStdString(synonymsLine(typed.toStdString(), expected.toStdString())))
+    : FeedbackDialog(program, mainWindow, WindowKind::RightFeedback, QSize(kWidth, kHeight), english)
 {
     setBackground(QColor(80, 240, 80));
     auto* title = new QLabel("Správně", this);
@@ -81,26 +117,15 @@ RightAnswerDialog::RightAnswerDialog(Program& program, QWidget* mainWindow, cons
     QPalette colours = title->palette();
     colours.setColor(QPalette::WindowText, QColor(20, 110, 20));
     title->setPalette(colours);
+    placeText(QString::fromStdString(synonymsLine(typed.toStdString(), expected.toStdString())),
+              {5, 135, 390, 180, cellFont(kArial, 18), QColor(90, 90, 90), QColor(150, 150, 150)}, {speaker_});
     watchKeys();
     setFocus();
 }
 
-void RightAnswerDialog::paintEvent(QPaintEvent* event)
-{
-    FeedbackDialog::paintEvent(event);
-    QPainter painter(this);
-    painter.setFont(cellFont(kArial, 18));
-    painter.setPen(QColor(90, 90, 90));
-    painter.drawText(QRect(QPoint(5, 135), QPoint(395, 1000)), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-                     synonyms_);
-    painter.setPen(QColor(150, 150, 150));
-    painter.drawText(QRect(QPoint(5, 180), QPoint(395, 200)), Qt::AlignCenter, "<Enter>");
-}
-
 WrongAnswerDialog::WrongAnswerDialog(Program& program, QWidget* mainWindow, const QString& shown,
                                      const QString& expected, const QString& english)
-    : FeedbackDialog(program, mainWindow, WindowKind::WrongFeedback, QSize(kWidth, kHeight), english),
-      text_(shown + " - " + expected)
+    : FeedbackDialog(program, mainWindow, WindowKind::WrongFeedback, QSize(kWidth, kHeight), english)
 {
     setBackground(QColor(255, 200, 200));
     auto* title = new QLabel("Chyba", this);
@@ -117,30 +142,11 @@ WrongAnswerDialog::WrongAnswerDialog(Program& program, QWidget* mainWindow, cons
         typo_ = true;
         accept();
     });
-
-    textHeight_ = QFontMetrics(feedbackFont()).boundingRect(QRect(0, 0, kWidth, 100000), Qt::TextWordWrap, text_).height();
-    if (textHeight_ > kOneLine) {
-        resize(kWidth, textHeight_ + 179);
-        speaker_->move(10, textHeight_ + 146);
-        typoButton->move(325, textHeight_ + 146);
-    }
+    placeText(shown + " - " + expected,
+              {0, 140, kWidth, 170, cellFont(kArial, 21, TextStyle::Bold), QColor(250, 0, 0), QColor(180, 180, 180)},
+              {speaker_, typoButton});
     watchKeys();
     setFocus();
-}
-
-QRect WrongAnswerDialog::textRect() const { return QRect(QPoint(0, 140), QPoint(kWidth, 1000)); }
-
-void WrongAnswerDialog::paintEvent(QPaintEvent* event)
-{
-    FeedbackDialog::paintEvent(event);
-    QPainter painter(this);
-    painter.setFont(feedbackFont());
-    painter.setPen(QColor(250, 0, 0));
-    painter.drawText(textRect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text_);
-    painter.setPen(QColor(180, 180, 180));
-    painter.setFont(cellFont(kArial, 18));
-    const int enterY = textHeight_ > kOneLine ? textHeight_ + 158 : 170;
-    painter.drawText(QRect(0, enterY, kWidth, 20), Qt::AlignCenter, "<Enter>");
 }
 
 }  // namespace lexivo

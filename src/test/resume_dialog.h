@@ -4,6 +4,8 @@
 
 #include "ui/dialog_frame.h"
 
+class QLabel;
+
 namespace lexivo {
 
 struct TestSession;
@@ -24,6 +26,7 @@ private:
     void showInformation();
 
     TestSession& tests_;
+    QLabel* successCaption_ = nullptr;
     bool answered_ = false;
     int percent_ = 0;
 };

@@ -41,7 +41,8 @@ TestConfigurationPanel::TestConfigurationPanel(Program& program, TestSession& te
     : QWidget(mainWindow), program_(program), tests_(tests)
 {
     const DesignGrid& g = program.grid;
-    setGeometry(g.x(305), g.y(100), g.x(1345), g.y(1100));
+    // The window's design width reaches past the screen's edge; it ends there.
+    setGeometry(g.x(305), g.y(100), std::min(g.x(1345), g.x(1600) - g.x(305)), g.y(1100));
     setAutoFillBackground(true);
     createControls();
     fillPackageList();
@@ -51,9 +52,12 @@ TestConfigurationPanel::TestConfigurationPanel(Program& program, TestSession& te
     QTimer::singleShot(10, this, &TestConfigurationPanel::applyPresets);
 }
 
-TestConfigurationPanel::~TestConfigurationPanel()
+Status TestConfigurationPanel::savePresets() const
 {
-    (void)saveTestPresets(program_.tree, program_.collection.currentGroup(), settings());
+    if (!presetsApplied_) {
+        return Status::success();
+    }
+    return saveTestPresets(program_.tree, program_.collection.currentGroup(), settings());
 }
 
 void TestConfigurationPanel::createControls()
@@ -61,11 +65,15 @@ void TestConfigurationPanel::createControls()
     const DesignGrid& g = program_.grid;
     const QFont text = cellFont(kTahoma, g.y(30));
     auto label = [&](int id, const QString& caption, QRect place) { return addStatic(this, id, caption, place, text); };
-    // The window reaches past the screen's right edge: long captions get a smaller font.
+    // A caption too long for its place at a readable size takes room towards the window's edge.
     const auto place = [&](auto* choice, int id, QRect where) {
         setControlId(choice, id);
         choice->setGeometry(where);
         choice->setFont(fittedFont(text, choice->text(), where.width() - 30));
+        const int needed = choice->sizeHint().width();
+        if (needed > where.width()) {
+            choice->resize(std::min(needed, width() - 5 - where.x()), where.height());
+        }
         return choice;
     };
     auto radio = [&](int id, const QString& caption, QRect where) { return place(new QRadioButton(caption, this), id, where); };
@@ -77,7 +85,10 @@ void TestConfigurationPanel::createControls()
     };
     auto grid = [&](int x, int y, int w, int h) { return gridRect(g, x, y, w, h); };
 
-    label(control::ChooseCaption, "Vyberte balíčky, ze kterých se chcete nechat vyzkoušet:", grid(130, 35, 1200, 50));
+    // Its box reaches past the screen's edge with the window; the text is short of it.
+    QRect captionPlace = grid(130, 35, 1200, 50);
+    captionPlace.setRight(std::min(captionPlace.right(), width() - 1));
+    label(control::ChooseCaption, "Vyberte balíčky, ze kterých se chcete nechat vyzkoušet:", captionPlace);
     selectedCount_ = label(control::SelectedCount, "", grid(130, 925, 475, 45));
 
     mode_ = new QButtonGroup(this);

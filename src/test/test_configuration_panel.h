@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include "store/result.h"
 #include "test/test_state.h"
 
 class QButtonGroup;
@@ -24,8 +25,10 @@ class TestConfigurationPanel : public QWidget {
     Q_OBJECT
 public:
     TestConfigurationPanel(Program& program, TestSession& tests, QWidget* mainWindow);
-    // Keeps the settings as the group's test presets.
-    ~TestConfigurationPanel() override;
+
+    // Keeps the settings as the group's test presets; called as the panel closes. Before the
+    // presets have been read there is nothing of the user's to keep, and nothing is written.
+    [[nodiscard]] Status savePresets() const;
 
     TestSettings settings() const;
     const std::vector<QCheckBox*>& packageBoxes() const { return boxes_; }

@@ -324,7 +324,10 @@ Result<AnswerOutcome> TestEngine::recordAnswer(bool right)
     }
     if (keepsSavedTest_) {
         if (Status saved = saveTestInfo(tree_, group_, savedStateAfter(state_)); !saved) {
-            outcome.savedTestNotUpdated = saved.message();  // the pending answer stays for the next resume
+            // The pending answer stays for the next resume, which finishes it.
+            outcome.savedTestNotUpdated = errorMessage(
+                "Záznam o nedokončeném testu se nepodařilo aktualizovat; odpověď se započítala a test pokračuje. " +
+                saved.message().text);
         } else {
             (void)removeFileIfPresent(pendingAnswerFile());
         }

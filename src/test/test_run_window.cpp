@@ -34,7 +34,8 @@ TestRunWindow::TestRunWindow(Program& program, TestSession& tests, WindowRequest
     : QWidget(mainWindow), program_(program), tests_(tests), requests_(requests), mainWindow_(mainWindow)
 {
     const DesignGrid& g = program.grid;
-    setGeometry(g.x(355), g.y(100), g.x(1345), g.y(1100));
+    // The window's design width reaches past the screen's edge; it ends there.
+    setGeometry(g.x(355), g.y(100), std::min(g.x(1345), g.x(1600) - g.x(355)), g.y(1100));
     setAutoFillBackground(true);
     createControls();
     applyColours();
@@ -81,6 +82,8 @@ void TestRunWindow::createControls()
 
     packageLine_ = label(control::PackageLine, "Pochází z balíčku:", QRect(g.x(30), g.y(90) + 25, g.x(1005) + 10, 20), 17);
     packageLine_->setVisible(packageLineShown());
+    packageLine_->setWordWrap(true);
+    packageLine_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     label(control::RightCount, QString(), grid(100, 380, 425, 50), g.y(30));
     label(control::WrongCount, QString(), grid(525, 380, 425, 50), g.y(30));
@@ -97,6 +100,7 @@ void TestRunWindow::createControls()
     auto* information = new OwnerDrawnButton(program_, WindowKind::TestRun, control::ShowSettings,
                                              "Zobrazit předvolby tohoto testu", this);
     information->setGeometry(state.fixedCount ? grid(360, 860, 330, 40) : grid(100, 860, 330, 40));
+    const int countersTop = g.y(380);
     connect(information, &QPushButton::clicked, this, [this] {
         TestInformationDialog dialog(program_, tests_, mainWindow_);
         dialog.exec();
@@ -110,18 +114,23 @@ void TestRunWindow::createControls()
         requests_.openAddPackageForRemainingWords();
         answer_->setFocus();
     });
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->y() >= countersTop) {
+            lowerControls_.push_back({child, child->y()});
+        }
+    }
 }
 
 void TestRunWindow::showWord()
 {
     const TestState& state = tests_.engine.state();
     question_->setText(qt(tests_.engine.questionText()));
+    packageLine_->setText("Balíček: " + qt(state.packageName));
     layOutQuestion();
     answer_->clear();
     answer_->setFocus();
     findControlAs<QLabel>(this, control::RightCount)->setText(QString("Správně: %1").arg(state.rightCount));
     findControlAs<QLabel>(this, control::WrongCount)->setText(QString("Špatně: %1").arg(state.wrongCount));
-    packageLine_->setText("Balíček: " + qt(state.packageName));
     const int answered = state.rightCount + state.wrongCount;
     findControlAs<QLabel>(this, control::Remaining)->setText(
         state.fixedCount ? QString("Zbývá: %1").arg(state.totalCount - answered)
@@ -136,18 +145,49 @@ void TestRunWindow::showWord()
     emit questionShown();
 }
 
-// The question box ends at a fixed line and grows upwards with its wrapped text.
+// The question box ends at a fixed line and grows upwards with its wrapped text. A text too
+// long for the room above starts at the window's top and reaches down; the package line and the
+// flag stay below it, and the counters move down when they must.
 void TestRunWindow::layOutQuestion()
 {
     const DesignGrid& g = program_.grid;
     const int left = g.x(30);
-    const int right = g.x(530) - 10;
     const int bottom = g.y(90) + 25;
-    const QRect wrapped = QFontMetrics(question_->textFont())
-                              .boundingRect(QRect(0, 0, right - left - 6, 100000), Qt::TextWordWrap,
-                                            question_->text().left(199));
-    const int height = wrapped.height() + 6;
-    question_->setGeometry(left, bottom - height, right - left, height);
+    const auto heightAt = [&](int width) {
+        const QRect textArea = OwnerDrawnButton::wordBoxTextRect(QRect(0, 0, width, 0));
+        return wrappedTextHeight(question_->textFont(), question_->text(), textArea.width()) + 6;
+    };
+    int width = g.x(530) - 10 - left;
+    int height = heightAt(width);
+    if (height > bottom) {
+        // Reaching down, the box keeps clear of the OK button beside it.
+        width = findControl(this, control::Confirm)->x() - 6 - left;
+        height = heightAt(width);
+    }
+    const int top = std::max(0, bottom - height);
+    question_->setGeometry(left, top, width, height);
+
+    packageLine_->move(packageLine_->x(), std::max(bottom, question_->geometry().bottom() + 1));
+    packageLine_->resize(packageLine_->width(), 20);
+    growLabelToText(packageLine_);
+    int used = flagRect().bottom();
+    if (packageLine_->isVisibleTo(this)) {
+        used = std::max(used, packageLine_->geometry().bottom());
+    }
+    const int shift = std::max(0, used + 6 - g.y(380));
+    for (const auto& [control, designTop] : lowerControls_) {
+        control->move(control->x(), designTop + shift);
+    }
+}
+
+QRect TestRunWindow::flagRect() const
+{
+    const QRect box = question_->geometry();
+    int top = box.bottom() + 1 + 22;
+    if (packageLine_->isVisibleTo(this) && packageLine_->height() > 20) {
+        top = std::max(top, packageLine_->geometry().bottom() + 3);
+    }
+    return QRect((box.width() - 6) / 2 - program_.grid.x(5), top, 48, 30);
 }
 
 void TestRunWindow::resizeEvent(QResizeEvent* event)
@@ -191,9 +231,7 @@ void TestRunWindow::paintEvent(QPaintEvent*)
     const QRect box = question_->geometry();
     if (program_.config.showLanguageIcon) {
         const bool czech = tests_.engine.state().askDirection == ShownSide::Czech;
-        const int x = (box.width() - 6) / 2 - program_.grid.x(5);
-        paintArt(painter, czech ? Art::CzechFlag : Art::EnglishFlag, program_.schemeNumber,
-                 QRectF(x, box.bottom() + 1 + 22, 48, 30));
+        paintArt(painter, czech ? Art::CzechFlag : Art::EnglishFlag, program_.schemeNumber, flagRect());
     }
     if (program_.config.allowExample && hasExample()) {
         painter.setPen(Qt::NoPen);
@@ -249,6 +287,12 @@ void TestRunWindow::confirmAnswer()
         program_.dialogs.showMessage(this, outcome.message());
         answer_->setFocus();
         return;
+    }
+    // The answer counts all the same; the user hears what could not be written.
+    for (const std::optional<Message>& problem : {outcome->packageNotUpdated, outcome->savedTestNotUpdated}) {
+        if (problem) {
+            program_.dialogs.showMessage(this, *problem);
+        }
     }
     if (outcome->testOver) {
         EvaluationDialog(program_, tests_, mainWindow_, TestEnd::Finished).exec();

@@ -2,6 +2,9 @@
 // The running test, shown in the main window: the question, the answer field, the counters,
 // the percentages and the progress. All test logic is the engine's.
 
+#include <utility>
+#include <vector>
+
 #include <QWidget>
 
 #include "ui/settings_options.h"
@@ -45,6 +48,9 @@ private:
     void createControls();
     void showWord();
     void layOutQuestion();
+    // Where the language flag is drawn: under the question box, and under the package line
+    // when that takes more than one line.
+    QRect flagRect() const;
     void updateTypingColour();
     bool hasExample() const;
     bool packageLineShown() const;
@@ -60,6 +66,9 @@ private:
     QLineEdit* answer_ = nullptr;
     QLabel* packageLine_ = nullptr;
     QProgressBar* progress_ = nullptr;
+    // The controls from the counters down, with their places in the layout: a long question
+    // moves them down.
+    std::vector<std::pair<QWidget*, int>> lowerControls_;
 };
 
 }  // namespace lexivo

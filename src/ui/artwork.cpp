@@ -171,6 +171,16 @@ void paintArt(QPainter& painter, Art art, int scheme, const QRectF& target)
     renderer(info(art, scheme).file, scheme, size).render(&painter, target);
 }
 
+QRectF bannerTiles(const QRectF& banner)
+{
+    // The tiles' corners in the banner's 1142 × 80 design (banner.svg).
+    const QRectF tiles(QPointF(770, 24), QPointF(928, 76));
+    const double sx = banner.width() / 1142.0;
+    const double sy = banner.height() / 80.0;
+    return QRectF(banner.left() + tiles.left() * sx, banner.top() + tiles.top() * sy, tiles.width() * sx,
+                  tiles.height() * sy);
+}
+
 QIcon programIcon() { return QIcon(new ProgramIconEngine); }
 
 QCursor handCursor()

@@ -32,6 +32,10 @@ QSize artSize(Art art, int scheme);
 // Draws the picture stretched to `target`.
 void paintArt(QPainter& painter, Art art, int scheme, const QRectF& target);
 
+// Where the banner drawn into `banner` has its letter tiles: a title on the banner ends
+// before them. They sit low enough to pass under the main window's web link.
+QRectF bannerTiles(const QRectF& banner);
+
 QIcon programIcon();
 QCursor handCursor();
 

@@ -49,6 +49,7 @@ namespace editor = package_editor_control;
 namespace renaming = rename_dialog_control;
 namespace resume = resume_dialog_control;
 namespace information = test_information_dialog_control;
+namespace evaluation = evaluation_dialog_control;
 namespace exporting = export_dialog_control;
 namespace adding = add_package_dialog_control;
 namespace transfer = word_transfer_window_control;
@@ -98,7 +99,7 @@ const std::vector<WindowControls>& windowControls()
          {editor::OtherPackage, editor::SortOrder, editor::Knowledge}},
         {WindowKind::Rename, {renaming::NewName}, {renaming::Ok, renaming::Cancel}},
         {WindowKind::UnfinishedTest, {}, {resume::Forget, resume::Continue, resume::MoreInformation}},
-        {WindowKind::Evaluation, {}, {evaluation_dialog_control::Ok}},
+        {WindowKind::Evaluation, {}, {evaluation::Ok}},
         {WindowKind::TestInformation, {}, {information::Ok}, {information::PackageList}},
         {WindowKind::Export,
          {},
@@ -180,6 +181,8 @@ const std::vector<ShortcutRule>& shortcutRules()
         {WindowKind::AddPackage, adding::SourcePackage, key, Qt::Key_Return, press, adding::Ok},
         {WindowKind::Rename, renaming::NewName, key, Qt::Key_Return, press, renaming::Ok},
         {WindowKind::Rename, renaming::NewName, key, Qt::Key_Escape, press, renaming::Cancel},
+        // Any key that commands the evaluation closes it, Esc too.
+        {WindowKind::Evaluation, evaluation::Ok, key, Qt::Key_Escape, press, evaluation::Ok},
         {WindowKind::TestInformation, information::PackageList, key, Qt::Key_Return, press, information::Ok},
         {WindowKind::TestInformation, information::PackageList, key, Qt::Key_Escape, press, information::Ok},
         {WindowKind::OnlineChoice, choice::Password, key, Qt::Key_Return, press, choice::Ok},
@@ -315,7 +318,9 @@ private:
             return enter || tab;
         case ControlClass::List:
         case ControlClass::DropDown:
-            return tab;  // these controls want all keys: Tab stays with them
+            // These controls want all keys: Tab stays with them, and Esc does nothing (it must
+            // not end the window, let alone the program).
+            return tab || key->key() == Qt::Key_Escape;
         case ControlClass::Radio:
         case ControlClass::None:
             return false;

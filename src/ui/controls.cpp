@@ -3,7 +3,9 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QPainter>
 #include <QScrollBar>
+#include <QTextLayout>
 #include <QtMath>
 #include <QVariant>
 
@@ -98,9 +100,17 @@ QFont cellFont(const QString& family, int cellHeight, TextStyle style)
     return font;
 }
 
+int readablePixelSize(const QFont& font)
+{
+    constexpr int kSmallestReadable = 10;
+    const int size = font.pixelSize();
+    return std::min(size, std::max(kSmallestReadable, size - size / 6));
+}
+
 QFont fittedFont(QFont font, const QString& text, int width)
 {
-    while (font.pixelSize() > 6 && QFontMetrics(font).horizontalAdvance(text) > width) {
+    const int floor = readablePixelSize(font);
+    while (font.pixelSize() > floor && QFontMetrics(font).horizontalAdvance(text) > width) {
         font.setPixelSize(font.pixelSize() - 1);
     }
     return font;
@@ -108,17 +118,19 @@ QFont fittedFont(QFont font, const QString& text, int width)
 
 QFont fittedFont(QFont font, std::initializer_list<std::pair<QString, int>> texts)
 {
+    const int floor = readablePixelSize(font);
     for (const auto& [text, width] : texts) {
-        font = fittedFont(font, text, width);
+        while (font.pixelSize() > floor && QFontMetrics(font).horizontalAdvance(text) > width) {
+            font.setPixelSize(font.pixelSize() - 1);
+        }
     }
     return font;
 }
 
 QFont fittedWrappedFont(QFont font, const QString& text, QSize area)
 {
-    const QRect bounds(QPoint(0, 0), QSize(area.width(), 100000));
-    while (font.pixelSize() > 6 &&
-           QFontMetrics(font).boundingRect(bounds, Qt::TextWordWrap, text).height() > area.height()) {
+    const int floor = readablePixelSize(font);
+    while (font.pixelSize() > floor && wrappedTextHeight(font, text, area.width()) > area.height()) {
         font.setPixelSize(font.pixelSize() - 1);
     }
     return font;
@@ -137,6 +149,71 @@ QRect DialogUnits::fromPixels(QRect pixels, QSize base) const
     const double sy = double(height_) / base.height();
     return QRect(QPoint(qRound(pixels.left() * sx), qRound(pixels.top() * sy)),
                  QPoint(qRound((pixels.right() + 1) * sx) - 1, qRound((pixels.bottom() + 1) * sy) - 1));
+}
+
+namespace {
+
+// Lays `text` out in lines of `width`; the same layout measures and draws.
+int layOutWrapped(QTextLayout& layout, int width, Qt::Alignment alignment)
+{
+    QTextOption option(alignment & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    qreal height = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+    }
+    layout.endLayout();
+    return qCeil(height);
+}
+
+QString withLineSeparators(QString text) { return text.replace('\n', QChar::LineSeparator); }
+
+}  // namespace
+
+int wrappedTextHeight(const QFont& font, const QString& text, int width)
+{
+    QTextLayout layout(withLineSeparators(text), font);
+    return layOutWrapped(layout, width, Qt::AlignLeft);
+}
+
+int wrappedLineCount(const QFont& font, const QString& text, int width)
+{
+    QTextLayout layout(withLineSeparators(text), font);
+    layOutWrapped(layout, width, Qt::AlignLeft);
+    return layout.lineCount();
+}
+
+void drawWrappedText(QPainter& painter, const QRect& area, Qt::Alignment alignment, const QString& text)
+{
+    QTextLayout layout(withLineSeparators(text), painter.font());
+    const int height = layOutWrapped(layout, area.width(), alignment);
+    int top = area.top();
+    if (alignment & Qt::AlignVCenter) {
+        top += (area.height() - height) / 2;
+    } else if (alignment & Qt::AlignBottom) {
+        top += area.height() - height;
+    }
+    layout.draw(&painter, QPointF(area.left(), top));
+}
+
+int growLabelToText(QLabel* label)
+{
+    const int needed = label->heightForWidth(label->width());
+    const int growth = std::max(0, needed - label->height());
+    label->resize(label->width(), label->height() + growth);
+    return growth;
+}
+
+int widenLabelToText(QLabel* label)
+{
+    const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text()) + 2 * label->margin();
+    const int growth = std::max(0, needed - label->width());
+    label->resize(label->width() + growth, label->height());
+    return growth;
 }
 
 void installFontSubstitutes()

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QWidget>
 
+class QPainter;
+
 #include "ui/design_grid.h"
 
 class QComboBox;
@@ -50,13 +52,14 @@ enum class TextStyle { Plain, Bold, Underlined, BoldUnderlined };
 // Qt sizes fonts by their em, which is a little smaller.
 QFont cellFont(const QString& family, int cellHeight, TextStyle style = TextStyle::Plain);
 
-// The font made smaller until `text` fits `width` pixels, so that no caption is cut off.
+// A text is never shrunk below this: the size its layout gives it, less a sixth, and never
+// under 10 pixels. Text that does not fit at this size wraps, or its box grows.
+int readablePixelSize(const QFont& font);
+// The font made smaller, down to its readable size, until `text` fits `width` pixels on one line.
 QFont fittedFont(QFont font, const QString& text, int width);
 // One font for labels that stand side by side: `font`, made smaller until each text fits the
 // width given with it.
 QFont fittedFont(QFont font, std::initializer_list<std::pair<QString, int>> texts);
-// The font made smaller until `text`, wrapped at the width of `area`, fits its height.
-QFont fittedWrappedFont(QFont font, const QString& text, QSize area);
 
 // Places given in the dialog units of a window template's font, in pixels as the desktop maps
 // them: x × (the average width of A–Z and a–z, in whole pixels) ÷ 4, y × (the font's height) ÷ 8,
@@ -80,6 +83,22 @@ private:
 // A template's font, given in points at the 96 dots per inch the templates were drawn for; by
 // default the system's 8-point sans-serif of the small dialogs.
 QFont templateFont(const QString& family = QStringLiteral("Tahoma"), int points = 8);
+
+// The font made smaller, down to its readable size, until `text`, wrapped at the width of `area`,
+// fits its height.
+QFont fittedWrappedFont(QFont font, const QString& text, QSize area);
+
+// Painted text wraps between words, and inside a word only where the word is wider than a line,
+// so that no part of it is cut off. '\n' starts a new line.
+int wrappedTextHeight(const QFont& font, const QString& text, int width);
+int wrappedLineCount(const QFont& font, const QString& text, int width);
+// Draws `text` wrapped at the width of `area`; `alignment` places each line and the block.
+void drawWrappedText(QPainter& painter, const QRect& area, Qt::Alignment alignment, const QString& text);
+
+// Grows a word-wrapped label downwards until its whole text fits; returns by how much.
+int growLabelToText(QLabel* label);
+// Widens a one-line label to the right until its text fits; returns by how much.
+int widenLabelToText(QLabel* label);
 
 // The faces the layouts name; the program maps them to installed metric-compatible fonts.
 inline const QString kArial = QStringLiteral("Arial");

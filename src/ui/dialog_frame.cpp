@@ -1,6 +1,8 @@
 #include "ui/dialog_frame.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QPainter>
 
 #include "ui/program.h"
@@ -19,6 +21,44 @@ FramedDialog::FramedDialog(Program& program, QWidget* mainWindow, QPoint topLeft
 void FramedDialog::moveOverMainWindow(QPoint topLeft)
 {
     move(mainWindow_ ? mainWindow_->mapToGlobal(topLeft) : topLeft);
+}
+
+void FramedDialog::makeRoomBelow(int top, int growth)
+{
+    if (growth <= 0) {
+        return;
+    }
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->y() >= top) {
+            child->move(child->x(), child->y() + growth);
+        }
+    }
+    resize(width(), height() + growth);
+}
+
+void FramedDialog::showEvent(QShowEvent* event)
+{
+    keepWithinMainWindow();
+    QDialog::showEvent(event);
+}
+
+void FramedDialog::keepWithinMainWindow()
+{
+    QRect bounds;
+    if (mainWindow_ != nullptr && mainWindow_->isVisible()) {
+        bounds = QRect(mainWindow_->mapToGlobal(QPoint(0, 0)), mainWindow_->size());
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        bounds = screen->availableGeometry();
+    }
+    if (bounds.isEmpty()) {
+        return;
+    }
+    QRect place = geometry();
+    place.moveRight(std::min(place.right(), bounds.right()));
+    place.moveBottom(std::min(place.bottom(), bounds.bottom()));
+    place.moveLeft(std::max(place.left(), bounds.left()));
+    place.moveTop(std::max(place.top(), bounds.top()));
+    move(place.topLeft());
 }
 
 void FramedDialog::setBackground(const QColor& colour)

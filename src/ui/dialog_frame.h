@@ -23,9 +23,17 @@ protected:
     void setCloseKeys(CloseKeys keys) { closeKeys_ = keys; }
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void moveOverMainWindow(QPoint topLeft);
+    // Moves the controls from `top` down by `growth` pixels and makes the window that much taller,
+    // for a text that needs more lines than its place gives it.
+    void makeRoomBelow(int top, int growth);
 
 private:
+    // A window that grew with its text moves up as far as it must to stay within the main
+    // window, which fills the screen's work area.
+    void keepWithinMainWindow();
+
     QWidget* mainWindow_;
     CloseKeys closeKeys_ = CloseKeys::CloseWindow;
 };

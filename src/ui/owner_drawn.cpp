@@ -17,7 +17,6 @@ namespace {
 
 constexpr int kMaxButtonText = 254;
 constexpr int kMaxLinkText = 249;
-constexpr int kMaxWordBoxText = 199;
 constexpr int kMaxItemText = 499;
 // Controls drawn as links in every window.
 bool isLinkControl(int id)
@@ -87,6 +86,40 @@ void OwnerDrawnButton::paintEvent(QPaintEvent*)
     case Look::WordBox: paintWordBox(painter); break;
     case Look::Speaker: paintArt(painter, Art::Speaker, program_.schemeNumber, isDown() ? QRectF(1, 1, 24, 22) : QRectF(0, 0, 24, 22)); break;
     }
+    if (hasFocus()) {
+        paintFocus(painter);
+    }
+}
+
+// The button that Enter presses shows it as the desktop does: a dotted rectangle inside its edge,
+// in the colour of its text.
+void OwnerDrawnButton::paintFocus(QPainter& painter)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(focusColour(), 1, Qt::DotLine));
+    painter.drawRect(focusRect().adjusted(0, 0, -1, -1));  // a stroked rectangle is one pixel larger
+    painter.restore();
+}
+
+QRect OwnerDrawnButton::focusRect() const
+{
+    const int inset = look_ == Look::Bitmap ? 3 : 1;
+    return rect().adjusted(inset, inset, -inset, -inset);
+}
+
+QColor OwnerDrawnButton::focusColour() const
+{
+    const ColourScheme& scheme = program_.scheme();
+    switch (look_) {
+    case Look::Bitmap: return toQColor(isLargeWindow(windowKind_) ? scheme.largeButtonText : scheme.smallButtonText);
+    case Look::Link: return toQColor(fixed_colour::kLinkText);
+    case Look::WebLink: return toQColor(scheme.webLinkText);
+    case Look::WordBox:
+    case Look::Speaker: return toQColor(fixed_colour::kControlText);
+    }
+    return Qt::black;
 }
 
 void OwnerDrawnButton::paintBitmap(QPainter& painter)
@@ -128,8 +161,7 @@ void OwnerDrawnButton::paintWordBox(QPainter& painter)
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     painter.setPen(toQColor(fixed_colour::kControlText));
     painter.setFont(textFont());
-    painter.drawText(rect().adjusted(3, 3, -3, -3), Qt::AlignRight | Qt::AlignTop | Qt::TextWordWrap,
-                     text().left(kMaxWordBoxText));
+    drawWrappedText(painter, wordBoxTextRect(rect()), Qt::AlignRight | Qt::AlignTop, text());
 }
 
 void OwnerDrawnButton::paintArrow(QPainter& painter)

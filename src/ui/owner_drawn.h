@@ -36,6 +36,11 @@ public:
     // Where the text is drawn: shifted right and down by 2 pixels while pressed.
     QRect textRect() const;
     QFont textFont() const;
+    // The dotted rectangle that shows the keyboard focus, and its colour.
+    QRect focusRect() const;
+    QColor focusColour() const;
+    // The word box draws its whole text wrapped inside a 3-pixel margin.
+    static QRect wordBoxTextRect(const QRect& box) { return box.adjusted(3, 3, -3, -3); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -47,6 +52,7 @@ private:
     void paintWordBox(QPainter& painter);
     void paintArrow(QPainter& painter);
     void paintProhibition(QPainter& painter);
+    void paintFocus(QPainter& painter);
 
     Program& program_;
     WindowKind windowKind_;

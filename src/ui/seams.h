@@ -31,7 +31,8 @@ public:
 class Shell {
 public:
     virtual ~Shell() = default;
-    virtual bool open(const QString& fileOrAddress) = 0;
+    // False when the desktop could not open it; the user is to hear of it.
+    [[nodiscard]] virtual bool open(const QString& fileOrAddress) = 0;
 };
 
 // A text-to-speech voice. It speaks one text at a time without blocking the caller.

@@ -11,6 +11,7 @@
 #include <QImage>
 
 #include "ui/controls.h"
+#include "ui/owner_drawn.h"
 
 namespace lexivo::testing {
 
@@ -126,6 +127,43 @@ QImage screenshot(QWidget& widget, const QString& name)
     directory.mkpath(".");
     image.save(directory.filePath(name + ".png"));
     return image;
+}
+
+QStringList layoutFaults(QWidget& window, const QRect& workArea)
+{
+    QStringList faults;
+    const QRect placed = window.isWindow() ? window.geometry() : QRect(window.mapToGlobal(QPoint(0, 0)), window.size());
+    if (window.isWindow() && !workArea.contains(placed)) {
+        faults << QString("%1 lies outside the work area").arg(window.metaObject()->className());
+    }
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        const int id = controlId(control);
+        if (id < 0 || !control->isVisibleTo(&window)) {
+            continue;
+        }
+        const QString name = QString("control %1").arg(id);
+        if (!window.rect().contains(QRect(control->mapTo(&window, QPoint(0, 0)), control->size()))) {
+            faults << name + " lies outside its window";
+        }
+        const QFontMetrics metrics(control->font());
+        if (auto* label = qobject_cast<QLabel*>(control); label && !label->text().isEmpty()) {
+            const bool cut = label->wordWrap() ? label->heightForWidth(label->width()) > label->height()
+                                               : metrics.horizontalAdvance(label->text()) > label->contentsRect().width() ||
+                                                     metrics.tightBoundingRect(label->text()).height() > label->height();
+            if (cut) {
+                faults << name + " cuts its text off: " + label->text();
+            }
+            if (label->font().pixelSize() < 10) {
+                faults << name + " is too small to read";
+            }
+        }
+        auto* button = qobject_cast<OwnerDrawnButton*>(control);
+        if (button && button->look() == OwnerDrawnButton::Look::Bitmap &&
+            QFontMetrics(button->textFont()).horizontalAdvance(button->text()) > button->width()) {
+            faults << name + " cuts its caption off";
+        }
+    }
+    return faults;
 }
 
 bool paintsColour(const QImage& image, const QRect& area, const QColor& colour)

@@ -38,9 +38,10 @@ public:
     bool open(const QString& fileOrAddress) override
     {
         opened.push_back(fileOrAddress);
-        return true;
+        return opens;
     }
     std::vector<QString> opened;
+    bool opens = true;  // false: the desktop has nothing to open it with
 };
 
 // The desktop's choosers answered from queues (an empty queue cancels), with what each was shown.
@@ -181,6 +182,18 @@ void typeText(QWidget* widget, const QString& text);
 
 // Renders the widget to build/screenshots/<name>.png and returns the picture.
 QImage screenshot(QWidget& widget, const QString& name);
+
+// What a user would find wrong in a window: a label whose text is cut off or too small to read,
+// a bitmap button whose caption is cut off, a control outside the window, a top-level window
+// outside `workArea`. Empty when all is well.
+QStringList layoutFaults(QWidget& window, const QRect& workArea);
+// Takes the window's screenshot `name` and fails the test with each of its layout faults.
+#define LEXIVO_VERIFY_LAYOUT(window, workArea, name)                                                      \
+    do {                                                                                                   \
+        ::lexivo::testing::screenshot((window), (name));                                                   \
+        const QStringList faults_ = ::lexivo::testing::layoutFaults((window), (workArea));                 \
+        QVERIFY2(faults_.isEmpty(), qPrintable(QString(name) + ": " + faults_.join("; ")));                \
+    } while (false)
 
 // Whether any pixel of `area` has `colour`.
 bool paintsColour(const QImage& image, const QRect& area, const QColor& colour);

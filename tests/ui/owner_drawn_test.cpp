@@ -27,35 +27,50 @@ class OwnerDrawnTest : public QObject {
 private slots:
     void initTestCase() { installFontSubstitutes(); }
 
+    // The looks of the owner-drawn buttons; in each, the keyboard focus is a dotted rectangle
+    // inside the edge, drawn only while the button has the focus.
     void bitmapButtonsLinksAndTheWordBox()
     {
         TestProgram test;
         QWidget window;
-        OwnerDrawnButton button(test.program, WindowKind::Evaluation, evaluation_dialog_control::Ok, "OK", &window);
-        button.setGeometry(0, 0, 120, 50);
-        QCOMPARE(button.textRect(), QRect(0, 0, 120, 50));
-        button.setDown(true);
-        QCOMPARE(button.textRect(), QRect(2, 2, 118, 48));
+        auto* button = new OwnerDrawnButton(test.program, WindowKind::Evaluation, evaluation_dialog_control::Ok, "OK", &window);
+        button->setGeometry(0, 0, 120, 50);
+        QCOMPARE(button->textRect(), QRect(0, 0, 120, 50));
+        button->setDown(true);
+        QCOMPARE(button->textRect(), QRect(2, 2, 118, 48));
 
-        const QImage up = [&] { button.setDown(false); return button.grab().toImage(); }();
-        const QImage down = [&] { button.setDown(true); return button.grab().toImage(); }();
+        const QImage up = [&] { button->setDown(false); return button->grab().toImage(); }();
+        const QImage down = [&] { button->setDown(true); return button->grab().toImage(); }();
         QCOMPARE(up.pixelColor(1, 25), down.pixelColor(1, 25));  // the face's edge stays put
         QVERIFY(up != down);                                     // the text moved
+        button->setDown(false);
 
-        QVERIFY(!testing::paintsColour(up, button.rect(), Qt::red));
-        button.setProhibited([] { return true; });  // a red sign over the middle
-        QVERIFY(testing::paintsColour(testing::screenshot(button, "button-prohibited"), QRect(35, 0, 50, 50), Qt::red));
+        QVERIFY(!testing::paintsColour(up, button->rect(), Qt::red));
+        button->setProhibited([] { return true; });  // a red sign over the middle
+        QVERIFY(testing::paintsColour(testing::screenshot(*button, "button-prohibited"), QRect(35, 0, 50, 50), Qt::red));
 
-        OwnerDrawnButton link(test.program, WindowKind::About, about_dialog_control::ProjectLink, "napište nám", &window);
-        QCOMPARE(link.look(), OwnerDrawnButton::Look::Link);
-        link.setGeometry(0, 0, 200, 25);
-        QVERIFY(testing::paintsColour(link.grab().toImage(), link.rect(), QColor(0xB4, 0x14, 0x14)));
-        OwnerDrawnButton box(test.program, WindowKind::TestRun, test_run_window_control::Question, "a long sentence",
-                             &window, OwnerDrawnButton::Look::WordBox);
-        box.setGeometry(0, 0, 300, 60);
-        const QImage picture = box.grab().toImage();
+        auto* link = new OwnerDrawnButton(test.program, WindowKind::About, about_dialog_control::ProjectLink, "napište nám", &window);
+        QCOMPARE(link->look(), OwnerDrawnButton::Look::Link);
+        link->setGeometry(0, 60, 200, 25);
+        QVERIFY(testing::paintsColour(link->grab().toImage(), link->rect(), QColor(0xB4, 0x14, 0x14)));
+        auto* box = new OwnerDrawnButton(test.program, WindowKind::TestRun, test_run_window_control::Question,
+                                         "a long sentence", &window, OwnerDrawnButton::Look::WordBox);
+        box->setGeometry(0, 90, 300, 60);
+        const QImage picture = box->grab().toImage();
         QCOMPARE(picture.pixelColor(0, 0), QColor(0x7F, 0x9D, 0xB9));
         QCOMPARE(picture.pixelColor(5, 30), toQColor(test.program.scheme().editColour));
+
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        for (OwnerDrawnButton* focused : {button, link, box}) {
+            const QRect edge = focused->focusRect();
+            const QRect rightEdge(edge.right(), edge.top(), 1, edge.height());
+            focused->setFocus();
+            QVERIFY(testing::paintsColour(focused->grab().toImage(), rightEdge, focused->focusColour()));
+            window.setFocus();
+            QVERIFY(!testing::paintsColour(focused->grab().toImage(), rightEdge, focused->focusColour()));
+        }
     }
 
     void selectedItemsLeaveAGapBetweenThem()
