@@ -436,8 +436,9 @@ TEST_F(TestEngineTest, AResumedTestKilledWhileAnsweringKeepsItsFilesInAgreement)
     ASSERT_TRUE(engine.saveInterruptedTest().ok());
     const auto resumeTime = testing::durationOf([&] { ASSERT_EQ(resumeAndCheck(temp), 0); });
     int answered = 0;
+    // At least 30 ms: on a loaded machine a child may wait that long before it runs at all.
     testing::killRepeatedly(
-        40, 6 * resumeTime + std::chrono::microseconds(200),
+        40, std::max<std::chrono::microseconds>(6 * resumeTime, std::chrono::milliseconds(30)),
         [&](int round) {  // answers right and wrong by turns until killed
             RandomGenerator childRandom(static_cast<std::uint32_t>(round));
             TestEngine answering(temp.tree(), childRandom);
