@@ -86,8 +86,9 @@ int Collection::listGroups()
     std::vector<std::string> names;
     for (DirectoryEntry& entry : listDirectory(tree_.dataRoot())) {
         // Only names that the configuration and the test files can store are groups; a
-        // directory named like the no-group marker is not one.
-        if (entry.kind == EntryKind::Directory && characterCount(entry.name) <= kMaxListedGroupNameCharacters &&
+        // directory named like the no-group marker is not one, nor is a link, whose words would
+        // be written outside the data root.
+        if (entry.kind == EntryKind::Directory && !entry.isLink && characterCount(entry.name) <= kMaxListedGroupNameCharacters &&
             isUsableListedName(entry.name) && entry.name != kNoGroupMarker) {
             names.push_back(std::move(entry.name));
         }

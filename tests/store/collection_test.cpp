@@ -224,6 +224,7 @@ TEST_F(CollectionTest, DeletingAGroupNeverReachesOutsideIt)
     fs::create_symlink(outside / "precious", temp.tree().packageFile("G", "link"));
     fs::create_directory_symlink(outside, temp.tree().temporaryDirectory("G"));
     collection.listGroups();
+    EXPECT_EQ(collection.groupTable(), Names{"G"});  // a linked group would be written outside
 
     EXPECT_FALSE(collection.deleteGroup("..").ok());  // the program directory
     EXPECT_FALSE(collection.deleteGroup(".").ok());   // the data root
