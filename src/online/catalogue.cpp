@@ -203,7 +203,7 @@ Result<std::string> selectionList(const Catalogue& catalogue, CatalogueKind kind
     for (const CatalogueNode& area : catalogue) {
         appendTicked(area, kind, list);
         if (characterCount(list) > kMaxSelectionCharacters) {
-            return errorMessage("Počet vybraných balíčků je příliš vysoký.");
+            return errorMessage("Počet vybraných balíčků je příliš vysoký.", MessageIcon::None);
         }
     }
     if (list.empty()) {

@@ -161,16 +161,14 @@ std::optional<FilingSession::Refusal> FilingSession::checkName(std::string_view 
 {
     // The rules of a new package, but a duplicate is worded as this dialog words it and only
     // after the check that a group is set up.
-    const Message duplicate = errorMessage("Balíček s tímto jménem již máte.");
-    const auto refused =
-        checkPackageName(name, PackageNameUse::Create, collection_.tree().groupDirectory(collection_.currentGroup()));
-    if (refused && *refused != duplicate) {
+    if (auto refused = checkPackageNameForm(name, PackageNameUse::Create)) {
         return Refusal{*refused, true};
     }
     if (!collection_.hasCurrentGroup()) {
         return Refusal{errorMessage("Musíte vytvořit skupinu do které balíček uložíte."), false};
     }
-    if (refused) {
+    // "." and ".." exist in every directory, so they are refused here too.
+    if (entryExists(collection_.tree().packageFile(collection_.currentGroup(), name))) {
         return Refusal{errorMessage("Balíček již existuje. Zadejte jiné jméno."), true};
     }
     return std::nullopt;

@@ -77,8 +77,7 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b)
            std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-std::optional<Message> checkPackageName(std::string_view name, PackageNameUse use,
-                                        const std::filesystem::path& groupDirectory)
+std::optional<Message> checkPackageNameForm(std::string_view name, PackageNameUse use)
 {
     const bool creating = use == PackageNameUse::Create;
     if (tooLong(name, kMaxPackageNameCharacters)) {
@@ -99,9 +98,19 @@ std::optional<Message> checkPackageName(std::string_view name, PackageNameUse us
     if (auto unstorable = unstorableCharacter(name)) {
         return unstorable;
     }
+    return std::nullopt;
+}
+
+std::optional<Message> checkPackageName(std::string_view name, PackageNameUse use,
+                                        const std::filesystem::path& groupDirectory)
+{
+    if (auto refused = checkPackageNameForm(name, use)) {
+        return refused;
+    }
     // "." and ".." exist in every directory, so they are refused here too.
     if (entryExists(groupDirectory / name)) {
-        return errorMessage(creating ? "Balíček s tímto jménem již máte." : "Balíček s tímto jménem už máte.");
+        return errorMessage(use == PackageNameUse::Create ? "Balíček s tímto jménem již máte."
+                                                          : "Balíček s tímto jménem už máte.");
     }
     return std::nullopt;
 }

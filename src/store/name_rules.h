@@ -26,6 +26,9 @@ enum class GroupNameUse { Create, Rename };
 
 // The first failing rule's message for a new package name, or nothing when it may be used.
 // `groupDirectory` is where the package would live (an existing entry there is a duplicate).
+// The rules of a new package name that do not depend on what the group holds, in their order.
+std::optional<Message> checkPackageNameForm(std::string_view name, PackageNameUse use);
+
 std::optional<Message> checkPackageName(std::string_view name, PackageNameUse use,
                                         const std::filesystem::path& groupDirectory);
 

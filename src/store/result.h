@@ -8,7 +8,7 @@
 
 namespace lexivo {
 
-enum class MessageIcon { Error, Exclamation, Information, Question };
+enum class MessageIcon { Error, Exclamation, Information, Question, None };
 
 // A message box as the user sees it. Most refusals are titled "Chyba" with the stop icon.
 struct Message {

@@ -27,6 +27,7 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
     case MessageIcon::Exclamation: return QMessageBox::Warning;
     case MessageIcon::Information: return QMessageBox::Information;
     case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::None: return QMessageBox::NoIcon;
     }
     return QMessageBox::NoIcon;
 }

@@ -78,8 +78,8 @@ TEST(CatalogueSelection, TickedPackagesBecomeTheDownloadsData)
     setTicked(catalogue[1], false);
     EXPECT_TRUE(selectionList(catalogue, CatalogueKind::Textbooks).ok());
     catalogue[0].children[1].children[0].text += "č";
-    EXPECT_EQ(selectionList(catalogue, CatalogueKind::Textbooks).message().text,
-              "Počet vybraných balíčků je příliš vysoký.");
+    EXPECT_EQ(selectionList(catalogue, CatalogueKind::Textbooks).message(),
+              errorMessage("Počet vybraných balíčků je příliš vysoký.", MessageIcon::None));
 
     const ServerRequest preview = previewRequest({"h", std::nullopt}, *catalogueKindForChoice(4), catalogue[1].children[0].children[0]);
     EXPECT_EQ(preview.url, "h/lx/komunikace/lxnetknihy.php");
