@@ -55,7 +55,12 @@ AddPackageDialog::AddPackageDialog(Program& program, MainWindow& mainWindow, Add
         copyName_->hide();
     }
     enableOptionFields();
-    attachControlBehaviour(this, WindowKind::AddPackage);
+    attachControlBehaviour(this, WindowKind::AddPackage, [this] {
+        QuickHelpState state;
+        state.addPackagePurpose =
+            mode_ == AddPackageMode::SaveRemainingWords ? AddPackagePurpose::StoreWords : AddPackagePurpose::AddPackage;
+        return state;
+    });
     newName_->setFocus();
 }
 

@@ -62,7 +62,11 @@ RenameDialog::RenameDialog(Program& program, MainWindow& mainWindow, Mode mode, 
 
     newName_->selectAll();
     newName_->setFocus();
-    attachControlBehaviour(this, WindowKind::Rename);
+    attachControlBehaviour(this, WindowKind::Rename, [this] {
+        QuickHelpState state;
+        state.renameTarget = mode_ == Mode::Package ? RenameTarget::Package : RenameTarget::Group;
+        return state;
+    });
 }
 
 void RenameDialog::confirm()

@@ -44,6 +44,18 @@ int buttonId(TransferButton button)
 
 int sideIndex(Side side) { return side == Side::Left ? 0 : 1; }
 
+// Quick help names the window's uses in its own words.
+TransferUse transferUse(TransferMode mode)
+{
+    switch (mode) {
+    case TransferMode::Transfer: return TransferUse::BetweenPackages;
+    case TransferMode::RemainingWords: return TransferUse::TestRemainder;
+    case TransferMode::OnlineStore: return TransferUse::OnlineStore;
+    case TransferMode::OnlinePreview: return TransferUse::OnlinePreview;
+    }
+    return TransferUse::BetweenPackages;
+}
+
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 QSize windowSize(TransferMode mode)
@@ -95,7 +107,12 @@ WordTransferWindow::WordTransferWindow(Program& program, QWidget* mainWindow, Tr
             controls(side).words->setCurrentRow(0);
         }
     }
-    attachControlBehaviour(this, WindowKind::WordTransfer);
+    attachControlBehaviour(this, WindowKind::WordTransfer, [this] {
+        QuickHelpState state;
+        state.transferUse = transferUse(transfer_.mode());
+        state.lastFocusedList = transfer_.deleteSide() == Side::Left ? TransferList::Left : TransferList::Right;
+        return state;
+    });
     for (const SideControls& side : sides_) {
         side.words->installEventFilter(this);
     }

@@ -1,6 +1,7 @@
 #include "ui/quick_help.h"
 
 #include <QCursor>
+#include <QEvent>
 #include <QPainter>
 #include <QTimer>
 
@@ -67,6 +68,9 @@ QuickHelpPopup::QuickHelpPopup(const Program& program, QWidget* mainWindow, QWid
     setFocusPolicy(Qt::NoFocus);
     setGeometry(placement(controlArea_, popupSize(text, program.grid.screenW()), program.grid.screenW(),
                           program.grid.screenH()));
+    // A window that closes or is destroyed takes its control's pop-up with it at once.
+    control->installEventFilter(this);
+    connect(control, &QObject::destroyed, this, &QWidget::close);
     clock.every(this, kWatchMs, [this] { watch(); });
     clock.after(this, kTimeOutMs, [this] { close(); });
 }
@@ -88,6 +92,14 @@ void QuickHelpPopup::watch()
     if (control_.isNull() || !controlArea_.contains(pointer_())) {
         close();
     }
+}
+
+bool QuickHelpPopup::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == control_ && event->type() == QEvent::Hide) {
+        close();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void QuickHelpPopup::paintEvent(QPaintEvent*)

@@ -16,7 +16,18 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "app/add_package_dialog.h"
+#include "app/group_dialog.h"
 #include "app/main_window.h"
+#include "app/rename_dialog.h"
+#include "editing/editing_session.h"
+#include "editing/export_dialog.h"
+#include "editing/package_editor.h"
+#include "editing/word_transfer_window.h"
+#include "online/catalogue_dialog.h"
+#include "online/communication_dialog.h"
+#include "online/online_service_dialog.h"
+#include "online/save_downloaded_dialog.h"
 #include "store/cp1250.h"
 #include "store/file_io.h"
 #include "support/window_test_support.h"
@@ -28,13 +39,19 @@
 #include "ui/about_dialog.h"
 #include "ui/control_behaviour.h"
 #include "ui/control_ids/about_dialog.h"
+#include "ui/control_ids/add_package_dialog.h"
 #include "ui/control_ids/main_window.h"
+#include "ui/control_ids/online_choice_dialog.h"
 #include "ui/control_ids/package_editor.h"
+#include "ui/control_ids/rename_dialog.h"
+#include "ui/control_ids/save_downloaded_dialog.h"
 #include "ui/control_ids/settings_dialog.h"
+#include "ui/control_ids/shared.h"
 #include "ui/control_ids/test_configuration_panel.h"
 #include "ui/control_ids/test_run_window.h"
 #include "ui/control_ids/tips_dialog.h"
 #include "ui/control_ids/voice_dialog.h"
+#include "ui/control_ids/word_transfer_window.h"
 #include "ui/controls.h"
 #include "ui/manual_location.h"
 #include "ui/quick_help.h"
@@ -378,16 +395,29 @@ private slots:
         QTest::mouseRelease(running->answerField(), Qt::RightButton);
     }
 
-    // Every control a window makes has its quick-help text, or is known to have none.
+    // Every control of every window that answers a right click has its quick-help text, or is
+    // known to have none; every control the texts name answers; the windows without control
+    // habits answer none.
     void everyControlHasItsQuickHelp()
     {
         TestProgram test;
-        QWidget mainWindow;
+        writePackage(test, "P", "dog|pes||4\r\n");
+        MainWindow mainWindow(test.program, test.session);
+        mainWindow.startUp();
         auto running = runTest(test, &mainWindow);
         QVERIFY(running != nullptr);
+        EditingSession editing(test.choosers);
+        PackageEditor editor(test.program, editing, &mainWindow, {"P"}, 0, EditorStart::Edit);
+        OnlineSession online;
+        FakeClock clock;
+        QuickHelp quickHelp(test.program, &mainWindow, clock, [] { return QPoint(); });
         using Make = std::function<QWidget*(QWidget*)>;
-        const std::vector<std::pair<WindowKind, Make>> windows = {
-            {WindowKind::Main, [&](QWidget*) { return new MainWindow(test.program, test.session); }},
+        const auto none = std::optional<WindowKind>();  // attaches no control habits
+        const std::vector<std::pair<std::optional<WindowKind>, Make>> windows = {
+            {WindowKind::Main, [&](QWidget*) { auto* window = new MainWindow(test.program, test.session); window->startUp(); return window; }},
+            {WindowKind::Group, [&](QWidget*) { return new GroupDialog(test.program, mainWindow); }},
+            {WindowKind::AddPackage, [&](QWidget*) { return new AddPackageDialog(test.program, mainWindow, AddPackageMode::AddPackage); }},
+            {WindowKind::Rename, [&](QWidget*) { return new RenameDialog(test.program, mainWindow, RenameDialog::Mode::Package); }},
             {WindowKind::TestConfiguration, [&](QWidget* main) { return new TestConfigurationPanel(test.program, test.session, main); }},
             {WindowKind::TestRun, [&](QWidget* main) { return new TestRunWindow(test.program, test.session, test.requests, main); }},
             {WindowKind::UnfinishedTest, [&](QWidget* main) { return new ResumeDialog(test.program, test.session, main); }},
@@ -395,6 +425,13 @@ private slots:
             {WindowKind::Evaluation, [&](QWidget* main) { return new EvaluationDialog(test.program, test.session, main, TestEnd::Finished); }},
             {WindowKind::RightFeedback, [&](QWidget* main) { return new RightAnswerDialog(test.program, main, "a", "a+b", "a"); }},
             {WindowKind::WrongFeedback, [&](QWidget* main) { return new WrongAnswerDialog(test.program, main, "a", "b", "a"); }},
+            {WindowKind::PackageEditor, [&](QWidget* main) { return new PackageEditor(test.program, editing, main, {"P"}, 0, EditorStart::Edit); }},
+            {WindowKind::Export, [&](QWidget*) { return new ExportDialog(test.program, editing, editor); }},
+            {WindowKind::WordTransfer, [&](QWidget* main) { return new WordTransferWindow(test.program, main, TransferMode::Transfer, {"P", {}}); }},
+            {WindowKind::OnlineChoice, [&](QWidget* main) { return new OnlineServiceDialog(test.program, main); }},
+            {none, [&](QWidget* main) { return new CatalogueDialog(test.program, online, test.requests, CatalogueKind::Thematic, main); }},
+            {none, [&](QWidget* main) { return new CommunicationDialog(test.program, online, {}, main); }},
+            {WindowKind::SaveDownloaded, [&](QWidget* main) { return new SaveDownloadedDialog(test.program, test.requests, main, {}); }},
             {WindowKind::Settings, [&](QWidget* main) { return new SettingsDialog(test.program, main); }},
             {WindowKind::Voice, [&](QWidget* main) { return new VoiceDialog(test.program, main); }},
             {WindowKind::Tips, [&](QWidget* main) { return new TipsDialog(test.program, main); }},
@@ -403,14 +440,116 @@ private slots:
         for (const auto& [kind, make] : windows) {
             std::unique_ptr<QWidget> window(make(&mainWindow));
             for (QWidget* control : window->findChildren<QWidget*>()) {
+                const int id = controlId(control);
                 const bool interactive = qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control) ||
                                          qobject_cast<QAbstractItemView*>(control) || qobject_cast<QComboBox*>(control) ||
                                          qobject_cast<QAbstractSlider*>(control);
-                const int id = controlId(control);
-                QVERIFY2(!interactive || id < 0 || quickHelpCovers(kind, id),
-                         qPrintable(QString("window %1, control %2").arg(int(kind)).arg(id)));
+                if (id < 0 || !interactive) {
+                    continue;
+                }
+                QTest::mousePress(control, Qt::RightButton);
+                const bool answered = quickHelp.popup() != nullptr && quickHelp.popup()->isVisible();
+                quickHelp.closeQuickHelp();
+                const QString where = QString("%1, control %2").arg(window->metaObject()->className()).arg(id);
+                if (!kind) {
+                    QVERIFY2(!answered, qPrintable(where));
+                    continue;
+                }
+                // Control 2 answers where the window's habits take it in.
+                const bool named = id != shared_control::Close && quickHelpText(*kind, id, {}) != kNoQuickHelpText;
+                QVERIFY2(answered ? quickHelpCovers(*kind, id) : !named, qPrintable(where));
             }
         }
+    }
+
+    // Texts that depend on the window's state at the moment of the right click.
+    void quickHelpFollowsTheWindowsState()
+    {
+        TestProgram test;
+        writePackage(test, "P", "dog|pes||4\r\n");
+        for (const char* file : {"Test", "zastemp", "balprevtemp"}) {
+            testing::writeBytes(test.temp.tree().temporaryFile(kGroup, file), "X#Y#Z|#||\r\nfox|liska||4\r\n");
+        }
+        MainWindow mainWindow(test.program, test.session);
+        mainWindow.startUp();
+        FakeClock clock;
+        QuickHelp quickHelp(test.program, &mainWindow, clock, [] { return QPoint(); });
+        const auto shownText = [&] {
+            return quickHelp.popup() != nullptr && quickHelp.popup()->isVisible() ? quickHelp.popup()->text() : QString();
+        };
+        namespace transfer = word_transfer_window_control;
+        namespace adding = add_package_dialog_control;
+        namespace renaming = rename_dialog_control;
+        const auto transferIn = [&](TransferMode mode) {
+            return [&test, &mainWindow, mode]() -> QWidget* { return new WordTransferWindow(test.program, &mainWindow, mode, {"P", {}}); };
+        };
+        const auto adder = [&](AddPackageMode mode) {
+            return [&test, &mainWindow, mode]() -> QWidget* { return new AddPackageDialog(test.program, mainWindow, mode); };
+        };
+        const auto renamer = [&](RenameDialog::Mode mode) {
+            return [&test, &mainWindow, mode]() -> QWidget* { return new RenameDialog(test.program, mainWindow, mode); };
+        };
+        const QString none = QString::fromUtf8(kNoQuickHelpText.data(), static_cast<qsizetype>(kNoQuickHelpText.size()));
+        const auto focus = [](int id) { return [id](QWidget* window) { findControl(window, id)->setFocus(); }; };
+        struct Row {
+            std::function<QWidget*()> make;
+            int control;
+            QString text;
+            std::function<void(QWidget*)> before = [](QWidget*) {};
+        };
+        const std::vector<Row> rows = {
+            {transferIn(TransferMode::Transfer), transfer::LeftWords, "Slovíčka obsažená ve vybraném balíčku"},
+            {transferIn(TransferMode::RemainingWords), transfer::LeftWords, "Slovíčka, která ještě nebyla správně zodpovězena"},
+            {transferIn(TransferMode::OnlineStore), transfer::LeftWords, "Slovíčka ve Vašem online Zásobníku"},
+            {transferIn(TransferMode::OnlinePreview), transfer::LeftWords, "Slovíčka v online balíčku"},
+            {transferIn(TransferMode::Transfer), transfer::Delete, "Smaže vybraná slovíčka z pravého sloupce (balíčku)",
+             focus(transfer::RightWords)},
+            {transferIn(TransferMode::Transfer), transfer::Delete, "Smaže vybraná slovíčka z levého sloupce (balíčku)",
+             [&](QWidget* window) { focus(transfer::RightWords)(window); focus(transfer::LeftWords)(window); }},
+            {adder(AddPackageMode::AddPackage), adding::TakeOver, "Určuje, zda má balíček být zkopírován z jiné skupiny"},
+            {adder(AddPackageMode::SaveRemainingWords), adding::TakeOver, "Určuje, zda mají být slovíčka přidána do již existujícího balíčku"},
+            {adder(AddPackageMode::AddPackage), adding::SourcePackage, "Zde vyberte balíček, který chcete zkopírovat"},
+            {adder(AddPackageMode::SaveRemainingWords), adding::SourcePackage, "Zde vyberte balíček, do kterého chcete slovíčka přidat"},
+            {adder(AddPackageMode::AddPackage), adding::Ok, "Přidá zvolený balíček do používané skupiny"},
+            {adder(AddPackageMode::SaveRemainingWords), adding::Ok, "Potvrdí výběr"},
+            {renamer(RenameDialog::Mode::Package), renaming::NewName, "Sem napište nové jméno balíčku"},
+            {renamer(RenameDialog::Mode::Group), renaming::NewName, "Sem napište nové jméno skupiny"},
+            {renamer(RenameDialog::Mode::Package), renaming::Ok, "Provede přejmenování balíčku"},
+            {renamer(RenameDialog::Mode::Group), renaming::Ok, "Provede přejmenování skupiny"},
+            {[&]() -> QWidget* { return new OnlineServiceDialog(test.program, &mainWindow); }, online_choice_dialog_control::Password, none},
+            {[&]() -> QWidget* { return new SaveDownloadedDialog(test.program, test.requests, &mainWindow, {}); },
+             save_downloaded_dialog_control::Group, none},
+        };
+        for (const Row& row : rows) {
+            std::unique_ptr<QWidget> window(row.make());
+            window->show();
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+            row.before(window.get());
+            QTest::mousePress(findControl(window.get(), row.control), Qt::RightButton);
+            QCOMPARE(shownText(), row.text);
+        }
+
+        // The test window names the language the current question asks for.
+        for (const auto& [direction, text] : {std::pair(DirectionMode::CzechShown, "Sem vepište anglický výraz pro české slovíčko vlevo"),
+                                              std::pair(DirectionMode::EnglishShown, "Sem vepište český výraz pro anglické slovíčko vlevo")}) {
+            TestSettings settings;
+            settings.directionMode = direction;
+            QVERIFY(test.session.engine.startTest(kGroup, {"P"}, settings).ok());
+            TestRunWindow running(test.program, test.session, test.requests, &mainWindow);
+            QTest::mousePress(running.answerField(), Qt::RightButton);
+            QCOMPARE(shownText(), QString(text));
+        }
+
+        // A window that goes takes its control's pop-up with it.
+        EditingSession editing(test.choosers);
+        auto editor = std::make_unique<PackageEditor>(test.program, editing, &mainWindow, QStringList{"P"}, 0, EditorStart::Edit);
+        editor->show();
+        QTest::mousePress(findControl(editor.get(), package_editor_control::WordList), Qt::RightButton);
+        QCOMPARE(shownText(), QString("Slovíčka v upravovaném balíčku"));
+        QPointer<QuickHelpPopup> popup = quickHelp.popup();
+        editor.reset();
+        QVERIFY(popup.isNull() || !popup->isVisible());
     }
 
     void screenshotsInEveryScheme()
