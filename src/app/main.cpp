@@ -1,5 +1,6 @@
 // Program entry: one instance, the shared program state, and the main window for the run.
 
+#include <cstdlib>
 #include <ctime>
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 
 #include "app/main_window.h"
 #include "app/single_instance.h"
+#include "app/termination_signals.h"
 #include "test/speech.h"
 #include "test/test_session.h"
 #include "ui/controls.h"
@@ -48,6 +50,12 @@ int main(int argc, char** argv)
     voice.use(loadVoiceSettings(program.tree));
     MainWindow window(program, tests);
     QuickHelp quickHelp(program, &window);
+    // Every write is complete when the event loop runs, so the program may end at once after
+    // keeping the test and the group; a window still open would wait for nobody.
+    const TerminationSignals termination([&window] {
+        window.endSession();
+        std::_Exit(0);
+    });
     window.startUp();
     window.showOnWorkArea(workArea);
     QTimer::singleShot(0, &window, &MainWindow::showStartTip);

@@ -494,6 +494,18 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void MainWindow::endSession()
+{
+    if (configurationPanel_ != nullptr) {
+        (void)configurationPanel_->savePresets();
+    }
+    if (testWindow_ != nullptr && !testWindow_->testOver()) {
+        (void)recordTestEnd(tests_, TestEnd::Interrupted);
+    }
+    program_.config.currentGroup = program_.collection.currentGroup();
+    (void)saveProgramConfig(program_.tree, program_.config);
+}
+
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {

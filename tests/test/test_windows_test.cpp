@@ -244,10 +244,11 @@ private slots:
     }
 
     // Every way out of a running test but "Konec" shows the evaluation (Esc closes it) and saves
-    // the test; the package list is back in the centre.
+    // the test; the package list is back in the centre. The end of the session (-1) saves it
+    // without a window.
     void leavingATestSavesItForResuming()
     {
-        for (int way : {mainWindow::ManagePackages, mainWindow::Groups, mainWindow::Online, 0, mainWindow::Quit}) {
+        for (int way : {mainWindow::ManagePackages, mainWindow::Groups, mainWindow::Online, 0, mainWindow::Quit, -1}) {
             TestProgram test;
             writePackage(test, "Zvířata", kThreeWords);
             Screen screen(test);
@@ -260,6 +261,13 @@ private slots:
             });
             if (way == mainWindow::Online) {  // after the evaluation the online choice, left with Esc
                 screen.driver.then([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+            }
+            if (way == -1) {
+                screen.window->endSession();
+                QCOMPARE(evaluation, QString());
+                QCOMPARE(test.session.engine.resumeSavedTest(kGroup).ok(), true);
+                QCOMPARE(test.session.engine.state().rightCount, 1);
+                continue;
             }
             way == 0 ? (void)screen.window->close() : click(screen.window.get(), way);
             QCOMPARE(exists(test, "TestInfo"), way != mainWindow::Quit);
