@@ -7,6 +7,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
+#include <QSessionManager>
 #include <QTimer>
 #include <QTranslator>
 
@@ -50,6 +51,9 @@ int main(int argc, char** argv)
     voice.use(loadVoiceSettings(program.tree));
     MainWindow window(program, tests);
     QuickHelp quickHelp(program, &window);
+    // A desktop session manager asks before the user logs off: the test is kept all the same.
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager&) { window.endSession(); });
     // Every write is complete when the event loop runs, so the program may end at once after
     // keeping the test and the group; a window still open would wait for nobody.
     const TerminationSignals termination([&window] {
