@@ -21,6 +21,7 @@
 #include "test/answer_feedback.h"
 #include "test/evaluation_dialog.h"
 #include "test/resume_dialog.h"
+#include "test/speech.h"
 #include "test/test_configuration_panel.h"
 #include "test/test_decisions.h"
 #include "test/test_run_window.h"
@@ -32,6 +33,15 @@
 #include "ui/control_ids/test_run_window.h"
 #include "ui/controls.h"
 #include "ui/owner_drawn.h"
+#include "ui/voice_settings.h"
+
+#include <QTextToSpeech>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 namespace lexivo {
 namespace {
@@ -455,6 +465,35 @@ private slots:
             QApplication::sendEvent(panel, &notch);
             QCOMPARE(panel->packageListWindow()->y(), count == 40 ? -20 : 0);
         }
+    }
+
+    // A speech service that accepts the connection and never answers (as a hanging
+    // speech-dispatcher does) leaves the windows free: speaking and listing voices return.
+    void aSpeechServiceThatNeverAnswersFreezesNothing()
+    {
+        if (!QTextToSpeech::availableEngines().contains("speechd")) {
+            QSKIP("no speech-dispatcher engine here");
+        }
+        testing::TempTree temp;
+        const std::string path = (temp.root() / "speechd.sock").string();
+        const int silent = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+        QVERIFY(::bind(silent, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::listen(silent, 4) == 0);
+        qputenv("SPEECHD_ADDRESS", QByteArray("unix_socket:") + path.c_str());
+        qputenv("SPEECHD_CMD", "/bin/false");  // never a real service in its place
+        {
+            SystemVoice voice;
+            voice.use(VoiceSettings{"speechd", "", 0});
+            voice.say("hello");
+            QVERIFY(voice.busy());
+            QVERIFY(voice.voices("speechd").isEmpty());
+        }
+        // The socket stays open: the speech thread waits on it, as on a hung service, until the
+        // process ends.
+        qunsetenv("SPEECHD_ADDRESS");
+        qunsetenv("SPEECHD_CMD");
     }
 
     // A fixed-count test from two packages, where every word is pronounced as the settings say.
