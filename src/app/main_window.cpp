@@ -389,6 +389,10 @@ void MainWindow::startTestCommand()
     if (saved.message) {
         program_.dialogs.showMessage(this, *saved.message);
     }
+    if (saved.offer == SavedTestOffer::Kept) {
+        showPackageArea();
+        return;
+    }
     if (saved.offer == SavedTestOffer::Resumable && ResumeDialog(program_, tests_, this).exec() == ResumeDialog::Continue) {
         openTestWindow();
         return;
