@@ -1,16 +1,19 @@
 // Program entry: one instance, the shared program state, and the main window for the run.
 
+#include <cstdlib>
 #include <ctime>
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
+#include <QSessionManager>
 #include <QTimer>
 #include <QTranslator>
 
 #include "app/main_window.h"
 #include "app/single_instance.h"
+#include "app/termination_signals.h"
 #include "test/speech.h"
 #include "test/test_session.h"
 #include "ui/controls.h"
@@ -48,6 +51,15 @@ int main(int argc, char** argv)
     voice.use(loadVoiceSettings(program.tree));
     MainWindow window(program, tests);
     QuickHelp quickHelp(program, &window);
+    // A desktop session manager asks before the user logs off: the test is kept all the same.
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager&) { window.endSession(); });
+    // Every write is complete when the event loop runs, so the program may end at once after
+    // keeping the test and the group; a window still open would wait for nobody.
+    const TerminationSignals termination([&window] {
+        window.endSession();
+        std::_Exit(0);
+    });
     window.startUp();
     window.showOnWorkArea(workArea);
     QTimer::singleShot(0, &window, &MainWindow::showStartTip);

@@ -389,6 +389,10 @@ void MainWindow::startTestCommand()
     if (saved.message) {
         program_.dialogs.showMessage(this, *saved.message);
     }
+    if (saved.offer == SavedTestOffer::Kept) {
+        showPackageArea();
+        return;
+    }
     if (saved.offer == SavedTestOffer::Resumable && ResumeDialog(program_, tests_, this).exec() == ResumeDialog::Continue) {
         openTestWindow();
         return;
@@ -492,6 +496,18 @@ void MainWindow::closeEvent(QCloseEvent* event)
         }
     }
     event->accept();
+}
+
+void MainWindow::endSession()
+{
+    if (configurationPanel_ != nullptr) {
+        (void)configurationPanel_->savePresets();
+    }
+    if (testWindow_ != nullptr && !testWindow_->testOver()) {
+        (void)recordTestEnd(tests_, TestEnd::Interrupted);
+    }
+    program_.config.currentGroup = program_.collection.currentGroup();
+    (void)saveProgramConfig(program_.tree, program_.config);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event)

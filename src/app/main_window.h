@@ -40,6 +40,9 @@ public:
     void updateWordCount();
     // Refills the list and selects the package of that name.
     void fillPackageListSelecting(const QString& package);
+    // The session ends or the system stops the program: a running test is kept for resuming and
+    // the current group remembered, without a window, since nobody may be there to answer one.
+    void endSession();
 
     QString titleText() const;
     // Where the title is painted, and the banner it lies on.

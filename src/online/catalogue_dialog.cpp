@@ -211,7 +211,8 @@ void CatalogueDialog::paintEvent(QPaintEvent* event)
     painter.setPen(Qt::black);
     painter.setFont(cellFont(kArial, 40));
     painter.drawText(QRect(0, 0, kWidth, 65), Qt::AlignCenter, QString::fromUtf8(catalogueHeading(kind_).data()));
-    const QRect introduction(QPoint(30, 65), QPoint(670, 150));
+    // The text may reach down to the tree: five lines of it need a little more than its box.
+    const QRect introduction(QPoint(30, 65), QPoint(670, tree_->y() - 2));
     painter.setFont(fittedWrappedFont(cellFont(kArial, 17), kIntroduction, introduction.size()));
     painter.drawText(introduction, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, kIntroduction);
 }

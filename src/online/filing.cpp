@@ -149,6 +149,11 @@ std::optional<Message> FilingSession::enterRecommendedGroup()
     const auto& table = collection_.groupTable();
     const auto existing = std::find_if(table.begin(), table.end(),
                                        [&](const std::string& listed) { return equalsIgnoringAsciiCase(listed, group); });
+    // This step words a forbidden character as the package-name rule does; a name too long
+    // is told so first.
+    if (existing == table.end() && characterCount(group) <= kMaxGroupNameCharacters && hasForbiddenCharacter(group)) {
+        return packageForbiddenCharacterMessage();
+    }
     const Status entered = existing != table.end() ? collection_.chooseGroup(std::string(*existing))
                                                    : collection_.createGroup(group);
     if (!entered) {

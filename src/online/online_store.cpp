@@ -148,15 +148,25 @@ Status saveStoreDownload(const DataTree& tree, std::string_view group, std::stri
     return Status::success();
 }
 
-std::vector<std::string> readUserNames(const DataTree& tree)
+// The names in `users`; none when it is missing, a refusal when it is there but cannot be read.
+static Result<std::vector<std::string>> userNames(const DataTree& tree)
 {
+    const fs::path file = tree.programFile(kUsersFileName);
+    const auto bytes = readFileBytes(file);
+    if (!bytes) {
+        return entryExists(file) ? Result<std::vector<std::string>>(bytes.message()) : std::vector<std::string>{};
+    }
     std::vector<std::string> names;
-    if (const auto bytes = readFileBytes(tree.programFile(kUsersFileName))) {
-        for (std::string_view line : nonEmptyLines(*bytes)) {
-            names.push_back(decodeCp1250(line));
-        }
+    for (std::string_view line : nonEmptyLines(*bytes)) {
+        names.push_back(decodeCp1250(line));
     }
     return names;
+}
+
+std::vector<std::string> readUserNames(const DataTree& tree)
+{
+    const auto names = userNames(tree);
+    return names ? names.value() : std::vector<std::string>{};
 }
 
 Status rememberUserName(const DataTree& tree, std::string_view name)
@@ -165,8 +175,13 @@ Status rememberUserName(const DataTree& tree, std::string_view name)
     if (!encodedName) {
         return encodedName.message();
     }
+    // Names that cannot be read are not overwritten: the list stays as it is.
+    const auto listed = userNames(tree);
+    if (!listed) {
+        return listed.message();
+    }
     std::string bytes;
-    for (const std::string& known : readUserNames(tree)) {
+    for (const std::string& known : listed.value()) {
         if (!equalsIgnoringCase(known, name)) {
             bytes += encodeCp1250(known).value();  // read from Windows-1250, so it goes back
             bytes += "\r\n";

@@ -20,11 +20,6 @@ Message forbiddenCharacterMessage(std::string_view subject)
                         " * ? < > |");
 }
 
-bool hasForbiddenCharacter(std::string_view name)
-{
-    return name.find_first_of(kForbiddenCharacters) != std::string_view::npos;
-}
-
 // C0 controls, DEL, and the C1 controls (U+0080 to U+009F, two bytes in UTF-8).
 bool hasControlCharacter(std::string_view name)
 {
@@ -64,6 +59,13 @@ bool isReservedGroupName(std::string_view name)
 
 }  // namespace
 
+bool hasForbiddenCharacter(std::string_view name)
+{
+    return name.find_first_of(kForbiddenCharacters) != std::string_view::npos;
+}
+
+Message packageForbiddenCharacterMessage() { return forbiddenCharacterMessage("Jméno balíčku"); }
+
 bool isUsableListedName(std::string_view name)
 {
     return !name.empty() && name != "." && name != ".." && name.find_first_of("/|") == std::string_view::npos &&
@@ -93,7 +95,7 @@ std::optional<Message> checkPackageNameForm(std::string_view name, PackageNameUs
         return errorMessage(creating ? "První znak jména nesmí být číslo." : "První znak jména balíčku nesmí být číslo.");
     }
     if (hasForbiddenCharacter(name)) {
-        return forbiddenCharacterMessage("Jméno balíčku");
+        return packageForbiddenCharacterMessage();
     }
     if (auto unstorable = unstorableCharacter(name)) {
         return unstorable;

@@ -37,6 +37,11 @@ std::optional<Message> checkGroupName(std::string_view name, GroupNameUse use,
                                       const std::vector<std::string>& groupTable,
                                       const std::filesystem::path& dataRoot);
 
+// Whether a name holds one of / \ : * ? " < > |, which no file name may hold.
+bool hasForbiddenCharacter(std::string_view name);
+// The refusal of such a package name; filing words a group name from the server the same way.
+Message packageForbiddenCharacterMessage();
+
 // The refusal of a new group while the group table is full.
 Message tooManyGroupsMessage();
 

@@ -2,21 +2,21 @@
 // Pronouncing the English expression of the asked word: through the system's speech engine,
 // through the clipboard for another program to read aloud, or not at all.
 
-#include <memory>
-
 #include <QString>
 
 #include "ui/seams.h"
 
-class QTextToSpeech;
+class QThread;
 
 namespace lexivo {
 
 struct Program;
+class SpeechWorker;
 
 // The system's speech engine (speech-dispatcher or flite on Linux) with the voice the user
-// chose, created on first use. Without an installed engine nothing is spoken and nothing is
-// reported.
+// chose, created on first use. It lives on a speech thread of its own: a speech service that
+// does not answer (speech-dispatcher may hang while it starts) must never freeze the windows.
+// Without an installed engine nothing is spoken and nothing is reported.
 class SystemVoice final : public Voice {
 public:
     SystemVoice();
@@ -24,14 +24,14 @@ public:
     bool busy() const override;
     void say(const QString& text) override;
     QStringList engines() override;
+    // The English voices of an engine, or none when it does not answer within a few seconds.
     QStringList voices(const QString& engine) override;
     void use(const VoiceSettings& settings) override;
 
 private:
-    QTextToSpeech& engine();
-
     VoiceSettings settings_;
-    std::unique_ptr<QTextToSpeech> engine_;
+    QThread* thread_;
+    SpeechWorker* worker_;
 };
 
 // Speaks `english` as the settings say: a request while the voice still speaks is dropped.

@@ -58,6 +58,12 @@ SavedTestCheck takeUpSavedTest(TestSession& tests, std::string_view group)
     if (!hasSavedTest(tests.tree, group)) {
         return {};
     }
+    auto finished = tests.engine.finishPendingAnswer(group);
+    if (!finished) {
+        Message reason = finished.message();
+        reason.text += " Nedokončený test zůstává uložen, pokračovat v něm můžete později.";
+        return {SavedTestOffer::Kept, reason};
+    }
     if (Status resumed = tests.engine.resumeSavedTest(group); !resumed) {
         Message reason = resumed.message();
         if (Status forgotten = forgetSavedTestChecked(tests.tree, group); !forgotten) {
@@ -65,7 +71,7 @@ SavedTestCheck takeUpSavedTest(TestSession& tests, std::string_view group)
         }
         return {SavedTestOffer::Forgotten, reason};
     }
-    return {SavedTestOffer::Resumable, std::nullopt};
+    return {SavedTestOffer::Resumable, finished.value()};
 }
 
 Status forgetTakenUpTest(TestSession& tests)

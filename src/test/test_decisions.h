@@ -36,16 +36,18 @@ struct StartOutcome {
 [[nodiscard]] StartOutcome startChosenTest(TestSession& tests, std::string_view group, const ChosenPackages& chosen,
                                            const TestSettings& settings);
 
-enum class SavedTestOffer { None, Resumable, Forgotten };
+// Kept: the saved test could not be brought up to date (a full disk, say) and stays as it is
+// for a later try; no new test starts over it meanwhile.
+enum class SavedTestOffer { None, Resumable, Forgotten, Kept };
 
 struct SavedTestCheck {
     SavedTestOffer offer = SavedTestOffer::None;
-    std::optional<Message> message;  // why a saved test was forgotten
+    std::optional<Message> message;  // why a saved test was forgotten or kept, or what it could not write
 };
 
 // "Test" in a group with a saved test: the engine takes it up so that the resume question can
-// show it. A saved test that cannot be continued is forgotten, with its reason, so that a new
-// test can start.
+// show it. A saved test that is damaged is forgotten, with its reason, so that a new test can
+// start; one whose last answer cannot be written now is kept.
 [[nodiscard]] SavedTestCheck takeUpSavedTest(TestSession& tests, std::string_view group);
 
 // "Zapomenout": the saved test and its pool are deleted and the engine holds no test.

@@ -57,9 +57,8 @@ Result<int> TestEngine::startTest(std::string_view group, const std::vector<std:
 
 Status TestEngine::resumeSavedTest(std::string_view group)
 {
-    group_ = std::string(group);
-    if (Status finished = finishPendingAnswer(); !finished) {
-        return finished;
+    if (auto finished = finishPendingAnswer(group); !finished) {
+        return finished.message();
     }
     const auto info = readFileBytes(tree_.temporaryFile(group, kTestInfoName));
     if (!info) {
@@ -105,27 +104,22 @@ Status TestEngine::resumeSavedTest(std::string_view group)
     return Status::success();
 }
 
-// Completes the steps of an answer that a kill or a power cut interrupted. Each step checks
-// whether it was done already, so finishing twice changes nothing.
-Status TestEngine::finishPendingAnswer()
+Result<std::optional<Message>> TestEngine::finishPendingAnswer(std::string_view group)
 {
+    group_ = std::string(group);
     const std::filesystem::path file = pendingAnswerFile();
     if (!entryExists(file)) {
-        return Status::success();
+        return std::optional<Message>();
     }
     const auto bytes = readFileBytes(file);
-    if (!bytes) {
-        return bytes.message();
-    }
-    auto pending = decodePendingAnswer(*bytes);
-    if (!pending) {
-        return pending.message();
+    auto pending = bytes ? decodePendingAnswer(*bytes) : Result<PendingAnswer>(bytes.message());
+    auto pool = TestPool::read(tree_.temporaryFile(group_, kTestPoolName));
+    if (!pending || !pool) {
+        // Nothing can be finished: the saved state as it stands is what the resume takes up.
+        (void)removeFileIfPresent(file);
+        return std::optional<Message>();
     }
     const PendingAnswer& answer = pending.value();
-    auto pool = TestPool::read(tree_.temporaryFile(group_, kTestPoolName));
-    if (!pool) {
-        return pool.message();
-    }
     // The pool still holds the word as it was before the answer: the answer never reached it.
     if (pool->wordCount() == answer.poolWordsBefore && pool->wordLine(answer.index) == answer.lineBefore) {
         TestPool::Change change{answer.index, std::nullopt, std::nullopt, answer.removesWord};
@@ -133,19 +127,21 @@ Status TestEngine::finishPendingAnswer()
             change.line = answer.lineAfter;
         }
         if (Status written = writePool(pool.value(), &change); !written) {
-            return written;
+            return written.message();
         }
     }
+    std::optional<Message> packageNotUpdated;
     if (answer.coefficient >= 0) {
         RecordReader reader(answer.lineBefore);
-        if (auto failed = updatePackage(answer.packageName, readWordRecord(reader), answer.coefficient)) {
-            return *failed;
-        }
+        packageNotUpdated = updatePackage(answer.packageName, readWordRecord(reader), answer.coefficient);
     }
     if (Status saved = saveTestInfo(tree_, group_, answer.stateAfter); !saved) {
-        return saved;
+        return saved.message();
     }
-    return removeFileIfPresent(file);
+    if (Status removed = removeFileIfPresent(file); !removed) {
+        return removed.message();
+    }
+    return packageNotUpdated;
 }
 
 std::filesystem::path TestEngine::pendingAnswerFile() const

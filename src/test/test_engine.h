@@ -46,6 +46,11 @@ public:
     // missing pool and a pool without words. From then on every answer keeps the saved state
     // in step with the pool.
     Status resumeSavedTest(std::string_view group);
+    // Completes the group's answer that a kill or a failed write left half recorded; each
+    // step checks whether it was done already. A write that fails leaves the files for a later
+    // try; a record of the answer that cannot be read is dropped. The value is the refusal of
+    // a package that could not take the answer's coefficient, which does not stop the resume.
+    Result<std::optional<Message>> finishPendingAnswer(std::string_view group);
     // Saves the running test for a later resume.
     Status saveInterruptedTest() const;
     // Deletes the group's saved test and pool.
@@ -81,7 +86,6 @@ private:
     std::optional<Message> updatePackage(const std::string& package, const WordRecord& word, int coefficient) const;
     // The saved state after an answer: the counters as they are, no word on screen.
     TestState savedStateAfter(const TestState& state) const;
-    Status finishPendingAnswer();
     std::filesystem::path pendingAnswerFile() const;
 
     DataTree tree_;

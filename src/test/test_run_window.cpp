@@ -295,6 +295,7 @@ void TestRunWindow::confirmAnswer()
         }
     }
     if (outcome->testOver) {
+        testOver_ = true;
         EvaluationDialog(program_, tests_, mainWindow_, TestEnd::Finished).exec();
         emit testFinished();
         return;

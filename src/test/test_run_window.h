@@ -27,6 +27,8 @@ public:
     TestRunWindow(Program& program, TestSession& tests, WindowRequests& requests, QWidget* mainWindow);
 
     QLineEdit* answerField() const { return answer_; }
+    // True from the last answer on: the evaluation has already forgotten the saved test.
+    bool testOver() const { return testOver_; }
     OwnerDrawnButton* questionBox() const { return question_; }
 
     // Confirms the typed answer, as "OK" and Enter do.
@@ -69,6 +71,7 @@ private:
     // The controls from the counters down, with their places in the layout: a long question
     // moves them down.
     std::vector<std::pair<QWidget*, int>> lowerControls_;
+    bool testOver_ = false;
 };
 
 }  // namespace lexivo

@@ -11,9 +11,11 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QGridLayout>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -32,12 +34,27 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// A box narrower than its title has the title cut short by the window manager: a long
+// title ("Internetový skript vrátil tuto chybu") widens the box. The frame's buttons and icon
+// take about 120 pixels beside the title.
+void fitTitle(QMessageBox& box)
+{
+    QFont font = box.font();
+    font.setBold(true);
+    const int width = QFontMetrics(font).horizontalAdvance(box.windowTitle()) * 11 / 10 + 120;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+    }
+}
+
 }  // namespace
 
 void QtDialogs::showMessage(QWidget* parent, const Message& message)
 {
     QMessageBox box(boxIcon(message.icon), QString::fromStdString(message.title), QString::fromStdString(message.text),
                     QMessageBox::Ok, parent);
+    fitTitle(box);
     box.exec();
 }
 
@@ -47,6 +64,7 @@ bool QtDialogs::askYesNo(QWidget* parent, const Message& question)
                     QString::fromStdString(question.text), QMessageBox::Yes | QMessageBox::No, parent);
     box.button(QMessageBox::Yes)->setText("Ano");
     box.button(QMessageBox::No)->setText("Ne");
+    fitTitle(box);
     return box.exec() == QMessageBox::Yes;
 }
 

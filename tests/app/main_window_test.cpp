@@ -1,6 +1,7 @@
 // The main window driven as a user drives it: clicks and keys, then the files and the
 // recorded message boxes.
 
+#include <csignal>
 #include <filesystem>
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 
 #include "app/main_window.h"
 #include "app/single_instance.h"
+#include "app/termination_signals.h"
 #include "store/cp1250.h"
 #include "store/program_config.h"
 #include "support/window_test_support.h"
@@ -150,6 +152,18 @@ private slots:
             if (way != CloseUnsaved) {
                 QCOMPARE(loadProgramConfig(test.program.tree).currentGroup, std::string(way == Close ? "B" : kNoGroupMarker));
             }
+        }
+    }
+
+    // The signals that end a session reach the program as one call on its own thread.
+    void terminationSignalsBecomeOneCall()
+    {
+        for (int number : {SIGTERM, SIGHUP, SIGINT}) {
+            int calls = 0;
+            const TerminationSignals termination([&] { ++calls; });
+            QVERIFY(termination.installed());
+            std::raise(number);
+            QTRY_COMPARE(calls, 1);
         }
     }
 

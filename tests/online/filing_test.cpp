@@ -116,7 +116,8 @@ TEST_F(Filing, HostileNamesFromTheServerNeverReachTheDisk)
         {"..#x#y", "Toto jméno skupiny není přípustné."},
         {".#x#y", "Toto jméno skupiny není přípustné."},
         {"--- \x9E\xE1\x64n\xE1 skupina nen\xED zavedena ---#x#y", "Toto jméno skupiny není přípustné."},
-        {"a/..#x#y", "Jméno skupiny" + kForbidden},
+        {"a/..#x#y", "Jméno balíčku" + kForbidden},  // this dialog words the group's name so
+        {std::string(45, 'a') + "/#x#y", "Jméno skupiny je příliš dlouhé. Zadejte kratší."},
         {"a\tb#x#y", "Jméno nesmí obsahovat řídicí znaky."},
         {"#x#y", "Musíte zadat jméno nové skupiny."},
         {"Moje#..", kExists},

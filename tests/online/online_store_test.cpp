@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "support/temp_tree.h"
 
 namespace lexivo {
@@ -98,6 +100,11 @@ TEST(UsersFile, TheNameMovesToTheEndInItsNewestSpelling)
     // A name the file cannot hold is refused and the list stays as it was.
     EXPECT_FALSE(rememberUserName(temp.tree(), "日本").ok());
     EXPECT_EQ(readUserNames(temp.tree()).size(), 4u);
+    // A list that is there but cannot be read is not replaced by the one new name.
+    fs::remove(users);
+    ASSERT_EQ(::mkfifo(users.c_str(), 0644), 0);
+    EXPECT_FALSE(rememberUserName(temp.tree(), "jana").ok());
+    EXPECT_TRUE(fs::is_fifo(users));
 
     EXPECT_TRUE(equalsIgnoringCase("ŽLUŤOUČKÝ KŮŇ ĽŚŹŁ", "žluťoučký kůň ľśźł"));
     EXPECT_FALSE(equalsIgnoringCase("Ž", "Z"));

@@ -117,6 +117,32 @@ TEST_F(TestDecisionsTest, ASavedTestIsTakenUpOrForgottenWithItsReason)
     EXPECT_FALSE(fs::exists(temporary("TestInfo")));
 }
 
+// An answer of a resumed test whose saved state could not be written (a full disk) is
+// finished at the next resume; while that fails too, the saved test stays whole.
+TEST_F(TestDecisionsTest, ASavedTestThatCannotBeBroughtUpToDateIsKeptForLater)
+{
+    leaveInterruptedTest();
+    TestSession resumed(temp.tree(), random);
+    ASSERT_EQ(takeUpSavedTest(resumed, "G").offer, SavedTestOffer::Resumable);
+    ASSERT_TRUE(resumed.engine.pickNextWord(KeepAskedWord::Yes));
+    blockWith("TestInfo.new");
+    ASSERT_TRUE(resumed.engine.recordAnswer(true)->savedTestNotUpdated.has_value());
+
+    TestSession later(temp.tree(), random);
+    const SavedTestCheck kept = takeUpSavedTest(later, "G");
+    EXPECT_EQ(kept.offer, SavedTestOffer::Kept);
+    EXPECT_TRUE(kept.message.has_value());
+    for (const char* file : {"TestInfo", "Test", "Answer"}) {
+        EXPECT_TRUE(fs::exists(temporary(file))) << file;
+    }
+
+    fs::remove_all(temporary("TestInfo.new"));
+    TestSession fixed(temp.tree(), random);
+    EXPECT_EQ(takeUpSavedTest(fixed, "G").offer, SavedTestOffer::Resumable);
+    EXPECT_EQ(fixed.engine.state().rightCount, 1);
+    EXPECT_FALSE(fs::exists(temporary("Answer")));
+}
+
 TEST_F(TestDecisionsTest, AFinishedTestForgetsOnlyASavedStateItWasResumedFrom)
 {
     ASSERT_EQ(startChosenTest(tests, "G", {{1}, {"Words"}}, TestSettings{}).verdict, StartVerdict::Started);

@@ -21,6 +21,7 @@
 #include "test/answer_feedback.h"
 #include "test/evaluation_dialog.h"
 #include "test/resume_dialog.h"
+#include "test/speech.h"
 #include "test/test_configuration_panel.h"
 #include "test/test_decisions.h"
 #include "test/test_run_window.h"
@@ -32,6 +33,15 @@
 #include "ui/control_ids/test_run_window.h"
 #include "ui/controls.h"
 #include "ui/owner_drawn.h"
+#include "ui/voice_settings.h"
+
+#include <QTextToSpeech>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 namespace lexivo {
 namespace {
@@ -244,10 +254,11 @@ private slots:
     }
 
     // Every way out of a running test but "Konec" shows the evaluation (Esc closes it) and saves
-    // the test; the package list is back in the centre.
+    // the test; the package list is back in the centre. The end of the session (-1) saves it
+    // without a window.
     void leavingATestSavesItForResuming()
     {
-        for (int way : {mainWindow::ManagePackages, mainWindow::Groups, mainWindow::Online, 0, mainWindow::Quit}) {
+        for (int way : {mainWindow::ManagePackages, mainWindow::Groups, mainWindow::Online, 0, mainWindow::Quit, -1}) {
             TestProgram test;
             writePackage(test, "Zvířata", kThreeWords);
             Screen screen(test);
@@ -260,6 +271,13 @@ private slots:
             });
             if (way == mainWindow::Online) {  // after the evaluation the online choice, left with Esc
                 screen.driver.then([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+            }
+            if (way == -1) {
+                screen.window->endSession();
+                QCOMPARE(evaluation, QString());
+                QCOMPARE(test.session.engine.resumeSavedTest(kGroup).ok(), true);
+                QCOMPARE(test.session.engine.state().rightCount, 1);
+                continue;
             }
             way == 0 ? (void)screen.window->close() : click(screen.window.get(), way);
             QCOMPARE(exists(test, "TestInfo"), way != mainWindow::Quit);
@@ -447,6 +465,35 @@ private slots:
             QApplication::sendEvent(panel, &notch);
             QCOMPARE(panel->packageListWindow()->y(), count == 40 ? -20 : 0);
         }
+    }
+
+    // A speech service that accepts the connection and never answers (as a hanging
+    // speech-dispatcher does) leaves the windows free: speaking and listing voices return.
+    void aSpeechServiceThatNeverAnswersFreezesNothing()
+    {
+        if (!QTextToSpeech::availableEngines().contains("speechd")) {
+            QSKIP("no speech-dispatcher engine here");
+        }
+        testing::TempTree temp;
+        const std::string path = (temp.root() / "speechd.sock").string();
+        const int silent = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+        QVERIFY(::bind(silent, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::listen(silent, 4) == 0);
+        qputenv("SPEECHD_ADDRESS", QByteArray("unix_socket:") + path.c_str());
+        qputenv("SPEECHD_CMD", "/bin/false");  // never a real service in its place
+        {
+            SystemVoice voice;
+            voice.use(VoiceSettings{"speechd", "", 0});
+            voice.say("hello");
+            QVERIFY(voice.busy());
+            QVERIFY(voice.voices("speechd").isEmpty());
+        }
+        // The socket stays open: the speech thread waits on it, as on a hung service, until the
+        // process ends.
+        qunsetenv("SPEECHD_ADDRESS");
+        qunsetenv("SPEECHD_CMD");
     }
 
     // A fixed-count test from two packages, where every word is pronounced as the settings say.
