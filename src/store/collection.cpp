@@ -1,6 +1,7 @@
 #include "store/collection.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <system_error>
 
 #include "store/cp1250.h"
@@ -145,7 +146,8 @@ Status Collection::createGroup(std::string_view name)
     std::error_code error;
     fs::create_directories(tree_.dataRoot(), error);
     if (!fs::create_directory(tree_.groupDirectory(name), error) || error) {
-        return errorMessage("Skupinu „" + std::string(name) + "“ nebylo možno vytvořit (" + error.message() + ").");
+        return errorMessage("Skupinu „" + std::string(name) + "“ nebylo možno vytvořit (" +
+                            systemErrorText(error ? error.value() : EEXIST) + ").");
     }
     fs::create_directory(tree_.temporaryDirectory(name), error);
     currentGroup_ = std::string(name);

@@ -196,10 +196,32 @@ void resetFileCalls()
 
 long fileCallCount(FileCall call) { return planOf(call).count.load(); }
 
+std::string systemErrorText(int errorNumber)
+{
+    // The reasons a user can do something about, in the user's language; the rest as the system words them.
+    switch (errorNumber) {
+    case ENOSPC: return "na disku není dost místa";
+    case EDQUOT: return "překročena kvóta disku";
+    case EIO: return "chyba čtení nebo zápisu na disk";
+    case EACCES:
+    case EPERM: return "přístup byl odepřen";
+    case EROFS: return "disk je určen jen pro čtení";
+    case ENOENT: return "soubor nebo složka neexistuje";
+    case EISDIR: return "na jeho místě je složka";
+    case EEXIST: return "takové jméno už na disku je";
+    case ENOTDIR: return "cesta nevede do složky";
+    case ENAMETOOLONG: return "jméno je příliš dlouhé";
+    case EMFILE:
+    case ENFILE: return "je otevřeno příliš mnoho souborů";
+    case EFBIG: return "soubor je příliš velký";
+    default: return std::strerror(errorNumber);
+    }
+}
+
 Message fileErrorMessage(std::string_view action, const fs::path& file, int errorNumber)
 {
-    return errorMessage("Soubor „" + file.filename().string() + "“ nebylo možno " + std::string(action) +
-                        " (" + std::strerror(errorNumber) + ").");
+    return errorMessage("Soubor „" + file.filename().string() + "“ nebylo možno " + std::string(action) + " (" +
+                        systemErrorText(errorNumber) + ").");
 }
 
 void adviseLargeBuffer(char* data, std::size_t size)

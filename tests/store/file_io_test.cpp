@@ -44,6 +44,17 @@ TEST_F(FileIoTest, AReplacementSyncsTheDataAndTheDirectoryAndEveryFailureIsRepor
     }
 }
 
+TEST(FileErrorMessage, TheReasonsAUserCanActOnAreCzech)
+{
+    using Case = std::pair<int, std::string>;
+    for (const auto& [errorNumber, reason] : {Case{ENOSPC, "na disku není dost místa"},
+                                              Case{EIO, "chyba čtení nebo zápisu na disk"},
+                                              Case{EACCES, "přístup byl odepřen"}, Case{EROFS, "disk je určen jen pro čtení"}}) {
+        EXPECT_EQ(fileErrorMessage("uložit", "Data/g/slova", errorNumber).text,
+                  "Soubor „slova“ nebylo možno uložit (" + reason + ").");
+    }
+}
+
 TEST_F(FileIoTest, RenamesNeverReplaceAndScratchFilesAreNeverWrittenThroughALink)
 {
     writeBytes(at("a"), "A");
