@@ -207,7 +207,7 @@ std::string systemErrorText(int errorNumber)
     case EPERM: return "přístup byl odepřen";
     case EROFS: return "disk je určen jen pro čtení";
     case ENOENT: return "soubor nebo složka neexistuje";
-    case EISDIR: return "na jeho místě je složka";
+    case EISDIR: return "v cestě je složka";
     case EEXIST: return "takové jméno už na disku je";
     case ENOTDIR: return "cesta nevede do složky";
     case ENAMETOOLONG: return "jméno je příliš dlouhé";
