@@ -207,6 +207,8 @@ private slots:
                         QCOMPARE(shown(window, id), withGroups);
                     }
                     QCOMPARE(button(window, control::Print)->showsProhibition(), !withGroups);
+                    // The keyboard starts on the list, or where the hint points.
+                    QCOMPARE(window.focusWidget(), findControl(&window, withGroups ? control::PackageList : control::Groups));
                     if (!withGroups) {
                         QCOMPARE(window.titleText(), QString("Používaná skupina: --- žádná skupina není zavedena ---"));
                         QVERIFY(testing::paintsColour(picture, gridRect(grid, 285, 500, 200, 75), QColor(200, 50, 50)));
