@@ -303,7 +303,10 @@ Status writeFileAtomically(const fs::path& target, const fs::path& scratch, cons
     // A scratch file left behind, or something planted under its name (a link, a directory),
     // goes first: the new one is created afresh and never written through a link.
     if (unlinkEntry(scratch.c_str()) != 0 && errno != ENOENT) {
-        return fileErrorMessage("uložit", target, errno);
+        const int error = errno;
+        // Named, so that the user knows what to clear away.
+        return errorMessage("Soubor „" + target.filename().string() + "“ nebylo možno uložit: pomocný soubor „" +
+                            scratch.filename().string() + "“ nelze nahradit (" + systemErrorText(error) + ").");
     }
     FileDescriptor descriptor(
         openFile(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
