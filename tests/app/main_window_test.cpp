@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTest>
 
 #include "app/main_window.h"
@@ -151,6 +152,24 @@ private slots:
                 QCOMPARE(loadProgramConfig(test.program.tree).currentGroup, std::string(way == Close ? "B" : kNoGroupMarker));
             }
         }
+    }
+
+    // A package name that looks like markup is shown in the desktop's boxes as it was typed.
+    void messageBoxesShowNamesAsTyped()
+    {
+        testing::ModalDriver driver;
+        QtDialogs dialogs;
+        const Message question{"Opravdu chcete balíček \"<b>tučně</b>\" smazat?", MessageIcon::Exclamation, "Potvrzení"};
+        std::vector<Qt::TextFormat> formats;
+        for (int box = 0; box < 2; ++box) {
+            driver.then([&](QWidget* shown) {
+                formats.push_back(qobject_cast<QMessageBox*>(shown)->textFormat());
+                QTest::keyClick(shown, Qt::Key_Escape);
+            });
+        }
+        dialogs.showMessage(nullptr, question);
+        QVERIFY(!dialogs.askYesNo(nullptr, question));
+        QCOMPARE(formats, (std::vector<Qt::TextFormat>{Qt::PlainText, Qt::PlainText}));
     }
 
     void aSecondInstanceIsRefused()
