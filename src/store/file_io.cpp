@@ -398,7 +398,9 @@ std::vector<DirectoryEntry> listDirectory(const fs::path& directory, MakeFilesWr
             }
             listed.isLink = S_ISLNK(info.st_mode);
             const mode_t wanted = info.st_mode | S_IRUSR | S_IWUSR;
-            if (S_ISREG(info.st_mode) && makeFilesWritable == MakeFilesWritable::Yes && wanted != info.st_mode) {
+            // A file with further hard links shares its permissions with names outside this directory.
+            if (S_ISREG(info.st_mode) && info.st_nlink == 1 && makeFilesWritable == MakeFilesWritable::Yes &&
+                wanted != info.st_mode) {
                 ::fchmodat(directoryDescriptor, entry->d_name, wanted & 07777, 0);
             }
             // A link counts as what it points to; a dangling one as neither file nor directory.
@@ -437,7 +439,8 @@ Status removeFileIfPresent(const fs::path& file)
     if (::lstat(file.c_str(), &info) != 0) {
         return errno == ENOENT ? Status::success() : fileErrorMessage("smazat", file, errno);
     }
-    if (S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0) {
+    // Only a file that has no other name loses its read-only mark; unlinking needs none of it.
+    if (S_ISREG(info.st_mode) && info.st_nlink == 1 && (info.st_mode & S_IWUSR) == 0) {
         ::chmod(file.c_str(), (info.st_mode | S_IRUSR | S_IWUSR) & 07777);
     }
     if (unlinkEntry(file.c_str()) != 0 && errno != ENOENT) {
