@@ -230,7 +230,9 @@ void WordTransfer::refill(Side side)
         return;
     }
     std::vector<WordRecord> words;
-    for (WordRecord& record : readRecordFile(sideFile(side)).value_or(std::vector<WordRecord>{})) {
+    auto read = readRecordFile(sideFile(side));
+    std::vector<WordRecord> records = read ? std::move(read).value() : std::vector<WordRecord>{};
+    for (WordRecord& record : records) {
         if (!isHeading(record)) {
             words.push_back(std::move(record));
         } else if (mode_ == TransferMode::OnlinePreview) {
@@ -331,7 +333,7 @@ Status WordTransfer::copyWords(Side source, const std::vector<std::string>& line
 {
     const auto records = readRecordFile(sideFile(source));
     if (!records) {
-        return fileErrorMessage("přečíst", sideFile(source), errno);
+        return records.message();
     }
     std::vector<WordRecord> words;
     for (const auto& match : matchLinesToRecords(*records, lines, order(source))) {
