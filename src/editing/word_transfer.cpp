@@ -226,11 +226,15 @@ void WordTransfer::refill(Side side)
 {
     SideState& s = state(side);
     s.lines.clear();
+    s.readFailure.reset();
     if (s.package.empty()) {
         return;
     }
     std::vector<WordRecord> words;
     auto read = readRecordFile(sideFile(side));
+    if (!read && entryExists(sideFile(side))) {
+        s.readFailure = read.message();  // shown empty, but not passed off as a package without words
+    }
     std::vector<WordRecord> records = read ? std::move(read).value() : std::vector<WordRecord>{};
     for (WordRecord& record : records) {
         if (!isHeading(record)) {
