@@ -377,6 +377,7 @@ void MainWindow::showPackageArea()
 
 void MainWindow::focusPackageList()
 {
+    activateWindow();  // back from a modal window the keys come here, even on a desktop without a window manager
     if (packageList_->isVisibleTo(this)) {
         packageList_->setFocus();
     } else {
