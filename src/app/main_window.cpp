@@ -77,7 +77,7 @@ void MainWindow::createControls()
             showPackageList();
         }
         requests_.openGroupDialog();
-        packageList_->setFocus();
+        focusPackageList();
     });
     connect(addButton(control::Online, "Online zázemí"), &QPushButton::clicked, this, &MainWindow::onlineCommand);
     connect(addButton(control::Settings, "Nastavení"), &QPushButton::clicked, this,
@@ -85,8 +85,15 @@ void MainWindow::createControls()
     connect(addButton(control::About, "O programu"), &QPushButton::clicked, this,
             [this] { AboutDialog(program_, this).exec(); });
     connect(addButton(control::Quit, "Konec"), &QPushButton::clicked, this, &MainWindow::quitWithoutSaving);
-    connect(addButton(control::AddPackage, "Přidat balíček"), &QPushButton::clicked, this, [this] { requests_.openAddPackage(); });
-    connect(addButton(control::Rename, "Přejmenovat"), &QPushButton::clicked, this, [this] { requests_.openRenamePackage(); });
+    // Afterwards the keyboard is back on the list, where the new or renamed package is selected.
+    connect(addButton(control::AddPackage, "Přidat balíček"), &QPushButton::clicked, this, [this] {
+        requests_.openAddPackage();
+        focusPackageList();
+    });
+    connect(addButton(control::Rename, "Přejmenovat"), &QPushButton::clicked, this, [this] {
+        requests_.openRenamePackage();
+        focusPackageList();
+    });
     connect(addButton(control::EditPackage, "Upravit balíček"), &QPushButton::clicked, this,
             [this] { openPackageEditor(EditorStart::Edit); });
     connect(addButton(control::DeletePackage, "Smazat balíček"), &QPushButton::clicked, this, &MainWindow::deleteSelectedPackage);
@@ -192,7 +199,7 @@ void MainWindow::startUp()
     applyColours();
     program_.collection.listGroups();
     refreshMainWindow();
-    packageList_->setFocus();
+    focusPackageList();
     attachControlBehaviour(this, WindowKind::Main);
 }
 
@@ -201,7 +208,7 @@ void MainWindow::showStartTip()
     if (program_.config.showTipAtStart == 1) {
         TipsDialog(program_, this).exec();
     }
-    packageList_->setFocus();
+    focusPackageList();
 }
 
 void MainWindow::showOnWorkArea(const QRect& workArea)
@@ -365,7 +372,17 @@ void MainWindow::showPackageArea()
         setPackageAreaVisible(true);
         fillPackageList();
     }
-    packageList_->setFocus();
+    focusPackageList();
+}
+
+void MainWindow::focusPackageList()
+{
+    activateWindow();  // back from a modal window the keys come here, even on a desktop without a window manager
+    if (packageList_->isVisibleTo(this)) {
+        packageList_->setFocus();
+    } else {
+        findControl(this, control::Groups)->setFocus();
+    }
 }
 
 void MainWindow::startTestCommand()

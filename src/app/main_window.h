@@ -72,6 +72,9 @@ private:
     void openPackageEditor(EditorStart start);
     void showPackageList();
     void showPackageArea();
+    // The keyboard's place when nothing else is asked for: the package list, or without a group
+    // "Skupiny balíčků", where the hint points.
+    void focusPackageList();
 
     // "Test": resume a saved test or open the configuration for a new one.
     void startTestCommand();

@@ -137,8 +137,14 @@ void PackageEditing::refill()
 {
     selection_.reset();
     records_.clear();
+    readFailure_.reset();
     if (opensPackage()) {
-        records_ = readRecordFile(packagePath()).value_or(std::vector<WordRecord>{});
+        auto read = readRecordFile(packagePath());
+        if (read) {
+            records_ = std::move(read).value();
+        } else if (entryExists(packagePath())) {
+            readFailure_ = read.message();  // a missing package is only empty; one that cannot be read is said
+        }
     }
     lines_ = wordListLines(records_, order_, lineOrder_);
     ++fillCount_;
@@ -163,7 +169,7 @@ Result<SelectedWord> PackageEditing::select(std::size_t line)
     }
     const auto records = readRecordFile(packagePath());
     if (!records) {
-        return fileErrorMessage("přečíst", packagePath(), errno);
+        return records.message();
     }
     const auto index = locateRecordLine(*records, lines_[line].text, order_);
     if (!index) {
@@ -191,7 +197,7 @@ EditOutcome PackageEditing::addWord(const WordFields& typed)
     }
     const auto records = readRecordFile(packagePath());
     if (!records) {
-        return {false, fileErrorMessage("přečíst", packagePath(), errno), EditorField::NewForeign, std::nullopt};
+        return {false, records.message(), EditorField::NewForeign, std::nullopt};
     }
     if (records->size() >= static_cast<std::size_t>(kMaxWordsPerPackage)) {
         return {false, errorMessage("Maximální možný počet slovíček v jednom balíčku je 1000."), EditorField::NewForeign,

@@ -77,8 +77,9 @@ public:
     // Another package or order: the list is refilled and the selection forgotten.
     void showPackage(std::string package);
     void showOrder(WordOrder order);
-    // Reads the package again; a file that cannot be read shows an empty list.
+    // Reads the package again; a file that cannot be read shows an empty list and leaves its reason.
     void refill();
+    const std::optional<Message>& readFailure() const { return readFailure_; }
 
     const std::string& group() const { return group_; }
     const std::string& package() const { return package_; }
@@ -126,6 +127,7 @@ private:
     std::vector<WordRecord> records_;
     std::vector<WordDisplayLine> lines_;
     std::optional<SelectedWord> selection_;
+    std::optional<Message> readFailure_;
     std::size_t fillCount_ = 0;
 };
 

@@ -203,6 +203,7 @@ void PackageEditor::createControls()
 
 void PackageEditor::run()
 {
+    reportUnreadablePackage();
     if (start_ == EditorStart::Print) {
         print();
         return;
@@ -220,6 +221,15 @@ void PackageEditor::choosePackage(int index)
     }
     editing_.showPackage(package_->currentText().toStdString());
     showLines();
+    reportUnreadablePackage();
+}
+
+// An empty list must not pass for a package without words when its file could not be read.
+void PackageEditor::reportUnreadablePackage()
+{
+    if (const auto& failure = editing_.readFailure()) {
+        program_.dialogs.showMessage(isVisible() ? this : parentWidget(), *failure);
+    }
 }
 
 void PackageEditor::chooseOrder(WordOrder order)

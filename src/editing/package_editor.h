@@ -50,6 +50,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void reportUnreadablePackage();
     void createControls();
     QLabel* addLabel(int id, const QString& text, QRect place, int fontHeight, int roomUpTo = 0);
     QLineEdit* addEdit(int id, QRect place);

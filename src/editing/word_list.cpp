@@ -86,11 +86,11 @@ bool isPlainName(std::string_view name)
     return !name.empty() && name != "." && name != ".." && name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
 }
 
-std::optional<std::vector<WordRecord>> readRecordFile(const std::filesystem::path& file)
+Result<std::vector<WordRecord>> readRecordFile(const std::filesystem::path& file)
 {
     const auto bytes = readFileBytes(file);
     if (!bytes) {
-        return std::nullopt;
+        return bytes.message();
     }
     std::vector<WordRecord> records;
     records.reserve(static_cast<std::size_t>(countLines(*bytes)));

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "store/collection.h"
+#include "store/result.h"
 #include "store/word_record.h"
 
 namespace lexivo {
@@ -64,8 +65,8 @@ std::optional<std::size_t> locateRecordLine(const std::vector<WordRecord>& recor
 // Whether a group or package name names an entry of its own directory and nothing beyond it.
 bool isPlainName(std::string_view name);
 
-// The records of a file in file order, or nothing when it cannot be read (errno tells why).
-std::optional<std::vector<WordRecord>> readRecordFile(const std::filesystem::path& file);
+// The records of a file in file order, or the message why it cannot be read.
+Result<std::vector<WordRecord>> readRecordFile(const std::filesystem::path& file);
 
 // Pairs each of several list lines with a record of its own: identical lines take the
 // matching records one each, the first in file order first. Nothing for a line left without

@@ -226,11 +226,17 @@ void WordTransfer::refill(Side side)
 {
     SideState& s = state(side);
     s.lines.clear();
+    s.readFailure.reset();
     if (s.package.empty()) {
         return;
     }
     std::vector<WordRecord> words;
-    for (WordRecord& record : readRecordFile(sideFile(side)).value_or(std::vector<WordRecord>{})) {
+    auto read = readRecordFile(sideFile(side));
+    if (!read && entryExists(sideFile(side))) {
+        s.readFailure = read.message();  // shown empty, but not passed off as a package without words
+    }
+    std::vector<WordRecord> records = read ? std::move(read).value() : std::vector<WordRecord>{};
+    for (WordRecord& record : records) {
         if (!isHeading(record)) {
             words.push_back(std::move(record));
         } else if (mode_ == TransferMode::OnlinePreview) {
@@ -331,7 +337,7 @@ Status WordTransfer::copyWords(Side source, const std::vector<std::string>& line
 {
     const auto records = readRecordFile(sideFile(source));
     if (!records) {
-        return fileErrorMessage("přečíst", sideFile(source), errno);
+        return records.message();
     }
     std::vector<WordRecord> words;
     for (const auto& match : matchLinesToRecords(*records, lines, order(source))) {

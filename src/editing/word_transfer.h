@@ -119,6 +119,8 @@ public:
     // Whether the side's group and package drop-downs are shown to the user.
     bool packageChoiceShown(Side side) const;
     const std::vector<std::string>& lines(Side side) const { return state(side).lines; }
+    // Why the side's file could not be read at its last filling, if it could not.
+    const std::optional<Message>& readFailure(Side side) const { return state(side).readFailure; }
     const std::optional<PreviewHeading>& previewHeading() const { return previewHeading_; }
 
     // Filling a list makes it the delete side; while the delete button is shown, so does focusing it.
@@ -136,6 +138,7 @@ private:
         WordOrder order = WordOrder::Foreign;
         std::vector<std::string> packages;
         std::vector<std::string> lines;
+        std::optional<Message> readFailure;
     };
 
     SideState& state(Side side) { return sides_[side == Side::Left ? 0 : 1]; }

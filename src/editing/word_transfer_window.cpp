@@ -107,12 +107,21 @@ WordTransferWindow::WordTransferWindow(Program& program, QWidget* mainWindow, Tr
             controls(side).words->setCurrentRow(0);
         }
     }
+<<<<<<< HEAD
     attachControlBehaviour(this, WindowKind::WordTransfer, [this] {
         QuickHelpState state;
         state.transferUse = transferUse(transfer_.mode());
         state.lastFocusedList = transfer_.deleteSide() == Side::Left ? TransferList::Left : TransferList::Right;
         return state;
     });
+=======
+    // Both sides start on the same package in transfer mode: its failure is said once.
+    reportUnreadable(Side::Left);
+    if (transfer_.group(Side::Right) != transfer_.group(Side::Left) || transfer_.package(Side::Right) != transfer_.package(Side::Left)) {
+        reportUnreadable(Side::Right);
+    }
+    attachControlBehaviour(this, WindowKind::WordTransfer);
+>>>>>>> review-editing
     for (const SideControls& side : sides_) {
         side.words->installEventFilter(this);
     }
@@ -272,12 +281,22 @@ void WordTransferWindow::chooseGroup(Side side)
     transfer_.chooseGroup(side, controls(side).group->currentText().toStdString());
     showPackageChoices(side);
     showLines(side);
+    reportUnreadable(side);
 }
 
 void WordTransferWindow::choosePackage(Side side)
 {
     transfer_.choosePackage(side, controls(side).package->currentText().toStdString());
     showLines(side);
+    reportUnreadable(side);
+}
+
+// An empty list must not pass for a package without words when its file could not be read.
+void WordTransferWindow::reportUnreadable(Side side)
+{
+    if (const auto& failure = transfer_.readFailure(side)) {
+        program_.dialogs.showMessage(isVisible() ? this : parentWidget(), *failure);
+    }
 }
 
 void WordTransferWindow::chooseOrder(Side side)

@@ -61,6 +61,7 @@ private:
     void showPackageChoices(Side side);
     void showLines(Side side);
     void chooseGroup(Side side);
+    void reportUnreadable(Side side);
     void choosePackage(Side side);
     void chooseOrder(Side side);
     void keepPreviewSelection();

@@ -1,6 +1,7 @@
 #include "store/collection.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <system_error>
 
 #include "store/cp1250.h"
@@ -48,6 +49,17 @@ bool isLink(const fs::path& entry)
 {
     std::error_code error;
     return fs::is_symlink(fs::symlink_status(entry, error));
+}
+
+// A group's working files are written and deleted in its Temporary directory. A link there
+// would lead them outside the data root, so the link goes (its target stays as it is) and a
+// directory of the group's own takes its place.
+void replaceLinkedTemporary(const fs::path& temporary)
+{
+    if (isLink(temporary) && removeFileIfPresent(temporary).ok()) {
+        std::error_code ignored;
+        fs::create_directory(temporary, ignored);
+    }
 }
 
 // What the operation did, followed by the stale selection's failure when `packs` stayed.
@@ -98,6 +110,9 @@ int Collection::listGroups()
         names.resize(kMaxGroups);
     }
     groupTable_ = std::move(names);
+    for (const std::string& group : groupTable_) {
+        replaceLinkedTemporary(tree_.temporaryDirectory(group));
+    }
 
     if (groupTable_.empty()) {
         currentGroup_ = std::string(kNoGroupMarker);
@@ -145,7 +160,8 @@ Status Collection::createGroup(std::string_view name)
     std::error_code error;
     fs::create_directories(tree_.dataRoot(), error);
     if (!fs::create_directory(tree_.groupDirectory(name), error) || error) {
-        return errorMessage("Skupinu „" + std::string(name) + "“ nebylo možno vytvořit (" + error.message() + ").");
+        return errorMessage("Skupinu „" + std::string(name) + "“ nebylo možno vytvořit (" +
+                            systemErrorText(error ? error.value() : EEXIST) + ").");
     }
     fs::create_directory(tree_.temporaryDirectory(name), error);
     currentGroup_ = std::string(name);
@@ -159,6 +175,7 @@ Status Collection::chooseGroup(std::string_view name)
         return noSuchNameMessage(name);
     }
     currentGroup_ = std::string(name);
+    replaceLinkedTemporary(tree_.temporaryDirectory(name));
     std::error_code ignored;
     fs::create_directory(tree_.temporaryDirectory(name), ignored);
     return Status::success();

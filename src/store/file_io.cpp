@@ -196,10 +196,32 @@ void resetFileCalls()
 
 long fileCallCount(FileCall call) { return planOf(call).count.load(); }
 
+std::string systemErrorText(int errorNumber)
+{
+    // The reasons a user can do something about, in the user's language; the rest as the system words them.
+    switch (errorNumber) {
+    case ENOSPC: return "na disku není dost místa";
+    case EDQUOT: return "překročena kvóta disku";
+    case EIO: return "chyba čtení nebo zápisu na disk";
+    case EACCES:
+    case EPERM: return "přístup byl odepřen";
+    case EROFS: return "disk je určen jen pro čtení";
+    case ENOENT: return "soubor nebo složka neexistuje";
+    case EISDIR: return "v cestě je složka";
+    case EEXIST: return "takové jméno už na disku je";
+    case ENOTDIR: return "cesta nevede do složky";
+    case ENAMETOOLONG: return "jméno je příliš dlouhé";
+    case EMFILE:
+    case ENFILE: return "je otevřeno příliš mnoho souborů";
+    case EFBIG: return "soubor je příliš velký";
+    default: return std::strerror(errorNumber);
+    }
+}
+
 Message fileErrorMessage(std::string_view action, const fs::path& file, int errorNumber)
 {
-    return errorMessage("Soubor „" + file.filename().string() + "“ nebylo možno " + std::string(action) +
-                        " (" + std::strerror(errorNumber) + ").");
+    return errorMessage("Soubor „" + file.filename().string() + "“ nebylo možno " + std::string(action) + " (" +
+                        systemErrorText(errorNumber) + ").");
 }
 
 void adviseLargeBuffer(char* data, std::size_t size)
@@ -281,7 +303,10 @@ Status writeFileAtomically(const fs::path& target, const fs::path& scratch, cons
     // A scratch file left behind, or something planted under its name (a link, a directory),
     // goes first: the new one is created afresh and never written through a link.
     if (unlinkEntry(scratch.c_str()) != 0 && errno != ENOENT) {
-        return fileErrorMessage("uložit", target, errno);
+        const int error = errno;
+        // Named, so that the user knows what to clear away.
+        return errorMessage("Soubor „" + target.filename().string() + "“ nebylo možno uložit: pomocný soubor „" +
+                            scratch.filename().string() + "“ nelze nahradit (" + systemErrorText(error) + ").");
     }
     FileDescriptor descriptor(
         openFile(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
@@ -373,7 +398,9 @@ std::vector<DirectoryEntry> listDirectory(const fs::path& directory, MakeFilesWr
             }
             listed.isLink = S_ISLNK(info.st_mode);
             const mode_t wanted = info.st_mode | S_IRUSR | S_IWUSR;
-            if (S_ISREG(info.st_mode) && makeFilesWritable == MakeFilesWritable::Yes && wanted != info.st_mode) {
+            // A file with further hard links shares its permissions with names outside this directory.
+            if (S_ISREG(info.st_mode) && info.st_nlink == 1 && makeFilesWritable == MakeFilesWritable::Yes &&
+                wanted != info.st_mode) {
                 ::fchmodat(directoryDescriptor, entry->d_name, wanted & 07777, 0);
             }
             // A link counts as what it points to; a dangling one as neither file nor directory.
@@ -412,7 +439,8 @@ Status removeFileIfPresent(const fs::path& file)
     if (::lstat(file.c_str(), &info) != 0) {
         return errno == ENOENT ? Status::success() : fileErrorMessage("smazat", file, errno);
     }
-    if (S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0) {
+    // Only a file that has no other name loses its read-only mark; unlinking needs none of it.
+    if (S_ISREG(info.st_mode) && info.st_nlink == 1 && (info.st_mode & S_IWUSR) == 0) {
         ::chmod(file.c_str(), (info.st_mode | S_IRUSR | S_IWUSR) & 07777);
     }
     if (unlinkEntry(file.c_str()) != 0 && errno != ENOENT) {

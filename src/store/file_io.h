@@ -78,6 +78,8 @@ void makeDirectoryWritable(const std::filesystem::path& directory);
 // writable first (read-only copies do not survive), a link's target is never touched.
 Status removeFileIfPresent(const std::filesystem::path& file);
 
+// The system's reason for a failure, in Czech where the user can act on it.
+std::string systemErrorText(int errorNumber);
 // The message for a failed read or write of `file`, naming the system's reason.
 Message fileErrorMessage(std::string_view action, const std::filesystem::path& file, int errorNumber);
 

@@ -54,6 +54,7 @@ void QtDialogs::showMessage(QWidget* parent, const Message& message)
 {
     QMessageBox box(boxIcon(message.icon), QString::fromStdString(message.title), QString::fromStdString(message.text),
                     QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);  // names and words that look like markup are shown as typed
     fitTitle(box);
     box.exec();
 }
@@ -62,6 +63,7 @@ bool QtDialogs::askYesNo(QWidget* parent, const Message& question)
 {
     QMessageBox box(boxIcon(question.icon), QString::fromStdString(question.title),
                     QString::fromStdString(question.text), QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Yes)->setText("Ano");
     box.button(QMessageBox::No)->setText("Ne");
     fitTitle(box);

@@ -106,6 +106,7 @@ private slots:
         QCOMPARE(test.dialogs.messages,
                  std::vector<Message>{errorMessage("Žádná další skupina neexistuje, není tedy odkud přejímat.")});
         QCOMPARE(selectedPackage(*window), QString("Zvířata"));
+        QCOMPARE(window->focusWidget(), window->packageList());  // so Enter opens the new package
         QCOMPARE(testing::labelText(window.get(), mainWindow::PackageCount), QString("Počet balíčků: 1"));
         QCOMPARE(testing::readBytes(test.temp.tree().packageFile("Angličtina", "Zvířata")), std::string());
         window->close();

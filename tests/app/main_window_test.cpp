@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTest>
 
 #include "app/main_window.h"
@@ -167,6 +168,19 @@ private slots:
         }
     }
 
+    // A package name that looks like markup is shown in the desktop's boxes as it was typed.
+    void messageBoxesShowNamesAsTyped()
+    {
+        testing::ModalDriver driver;
+        Qt::TextFormat format = Qt::RichText;
+        driver.then([&](QWidget* box) {
+            format = qobject_cast<QMessageBox*>(box)->textFormat();
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        QVERIFY(!QtDialogs().askYesNo(nullptr, {"Opravdu chcete balíček \"<b>x</b>\" smazat?", MessageIcon::Exclamation, "Potvrzení"}));
+        QCOMPARE(format, Qt::PlainText);
+    }
+
     void aSecondInstanceIsRefused()
     {
         testing::TempTree temp;
@@ -221,6 +235,8 @@ private slots:
                         QCOMPARE(shown(window, id), withGroups);
                     }
                     QCOMPARE(button(window, control::Print)->showsProhibition(), !withGroups);
+                    // The keyboard starts on the list, or where the hint points.
+                    QCOMPARE(window.focusWidget(), findControl(&window, withGroups ? control::PackageList : control::Groups));
                     if (!withGroups) {
                         QCOMPARE(window.titleText(), QString("Používaná skupina: --- žádná skupina není zavedena ---"));
                         QVERIFY(testing::paintsColour(picture, gridRect(grid, 285, 500, 200, 75), QColor(200, 50, 50)));

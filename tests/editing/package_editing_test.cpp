@@ -202,6 +202,10 @@ TEST_F(PackageEditingTest, NoPackageRefusesAddingAndWritesNothing)
     editing.showPackage("../escape");
     EXPECT_TRUE(editing.addWord({"a", "b", ""}).message);
     EXPECT_FALSE(std::filesystem::exists(temp.tree().dataRoot() / "escape"));
+    EXPECT_FALSE(editing.readFailure());  // a missing package is only empty
+    std::filesystem::create_directory(temp.tree().packageFile("G", "složka"));
+    editing.showPackage("složka");  // one that cannot be read says why
+    EXPECT_NE(editing.readFailure().value().text.find("„složka“"), std::string::npos);
 }
 
 }  // namespace

@@ -130,6 +130,15 @@ TEST_F(WordTransferTest, AFailedRemovalLosesNoWord)
     EXPECT_EQ(transfer.lines(Side::Right).size(), 1u);
 }
 
+TEST_F(WordTransferTest, AnUnreadablePackageIsSaidNotPassedOffAsEmpty)
+{
+    WordTransfer transfer = openTransfer("a|b||4\r\n", "");
+    EXPECT_FALSE(transfer.readFailure(Side::Right));
+    fs::resize_file(temp.tree().packageFile("H", "B"), 65u << 20);  // beyond what is ever read
+    transfer.choosePackage(Side::Right, "B");
+    EXPECT_TRUE(transfer.lines(Side::Right).empty() && transfer.readFailure(Side::Right));
+}
+
 TEST_F(WordTransferTest, RemainingWordsListTheTestAndRemoveOnlyFromTheTarget)
 {
     const std::string pool = "#|A\r\nx|y||2\r\nz|w|ex|0\r\n#|B\r\nq|r||4\r\n";

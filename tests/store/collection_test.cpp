@@ -204,11 +204,12 @@ TEST_F(CollectionTest, ListingSkipsWhatCannotBeAGroupOrAPackage)
     fs::create_symlink("/dev/zero", group / "zero");
     fs::create_symlink(temp.root() / "gone", group / "dangling");
     fs::create_symlink(temp.root() / "outside", group / "linked");
+    fs::create_hard_link(temp.root() / "outside", group / "hard");  // its permissions are shared
     for (const char* name : {"bad|name", "line\nend", "ctrl\x01", "c1\xC2\x85"}) {
         writeBytes(group / name, "x|y||4\r\n");
     }
     EXPECT_EQ(collection.listGroups(), 1);
-    EXPECT_EQ(collection.listPackages(), (Names{"linked", "P"}));
+    EXPECT_EQ(collection.listPackages(), (Names{"hard", "linked", "P"}));
     EXPECT_EQ(fs::status(temp.root() / "outside").permissions(), fs::perms::owner_read);  // not made writable
 }
 
@@ -222,9 +223,12 @@ TEST_F(CollectionTest, DeletingAGroupNeverReachesOutsideIt)
     fs::permissions(outside / "precious", fs::perms::owner_read);
     fs::create_directory_symlink(outside, temp.tree().groupDirectory("Linked"));
     fs::create_symlink(outside / "precious", temp.tree().packageFile("G", "link"));
+    fs::create_hard_link(outside / "precious", temp.tree().packageFile("G", "hard"));
     fs::create_directory_symlink(outside, temp.tree().temporaryDirectory("G"));
     collection.listGroups();
     EXPECT_EQ(collection.groupTable(), Names{"G"});  // a linked group would be written outside
+    ASSERT_TRUE(writePackageSelection(temp.tree(), "G", {0}).ok());  // into a Temporary of the group's own
+    EXPECT_FALSE(exists(outside / "packs"));
 
     EXPECT_FALSE(collection.deleteGroup("..").ok());  // the program directory
     EXPECT_FALSE(collection.deleteGroup(".").ok());   // the data root

@@ -44,6 +44,12 @@ TEST_F(FileIoTest, AReplacementSyncsTheDataAndTheDirectoryAndEveryFailureIsRepor
     }
 }
 
+TEST(FileErrorMessage, TheReasonsAUserCanActOnAreCzech)
+{
+    EXPECT_EQ(fileErrorMessage("uložit", "Data/g/slova", ENOSPC).text, "Soubor „slova“ nebylo možno uložit (na disku není dost místa).");
+    EXPECT_EQ(systemErrorText(EROFS), "disk je určen jen pro čtení");
+}
+
 TEST_F(FileIoTest, RenamesNeverReplaceAndScratchFilesAreNeverWrittenThroughALink)
 {
     writeBytes(at("a"), "A");
@@ -56,8 +62,9 @@ TEST_F(FileIoTest, RenamesNeverReplaceAndScratchFilesAreNeverWrittenThroughALink
     fs::create_symlink(at("b"), at("scratch"));
     ASSERT_TRUE(replace("new").ok());
     EXPECT_EQ(readBytes(at("b")), "B");
-    fs::create_directory(at("scratch"));  // cannot be cleared away: reported
-    EXPECT_FALSE(replace("newer").ok());
+    fs::create_directory(at("scratch"));  // cannot be cleared away: reported by its name
+    EXPECT_EQ(replace("newer").message().text,
+              "Soubor „target“ nebylo možno uložit: pomocný soubor „scratch“ nelze nahradit (v cestě je složka).");
     EXPECT_EQ(readBytes(at("target")), "new");
 }
 
