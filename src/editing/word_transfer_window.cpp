@@ -107,21 +107,17 @@ WordTransferWindow::WordTransferWindow(Program& program, QWidget* mainWindow, Tr
             controls(side).words->setCurrentRow(0);
         }
     }
-<<<<<<< HEAD
+    // Both sides start on the same package in transfer mode: its failure is said once.
+    reportUnreadable(Side::Left);
+    if (transfer_.group(Side::Right) != transfer_.group(Side::Left) || transfer_.package(Side::Right) != transfer_.package(Side::Left)) {
+        reportUnreadable(Side::Right);
+    }
     attachControlBehaviour(this, WindowKind::WordTransfer, [this] {
         QuickHelpState state;
         state.transferUse = transferUse(transfer_.mode());
         state.lastFocusedList = transfer_.deleteSide() == Side::Left ? TransferList::Left : TransferList::Right;
         return state;
     });
-=======
-    // Both sides start on the same package in transfer mode: its failure is said once.
-    reportUnreadable(Side::Left);
-    if (transfer_.group(Side::Right) != transfer_.group(Side::Left) || transfer_.package(Side::Right) != transfer_.package(Side::Left)) {
-        reportUnreadable(Side::Right);
-    }
-    attachControlBehaviour(this, WindowKind::WordTransfer);
->>>>>>> review-editing
     for (const SideControls& side : sides_) {
         side.words->installEventFilter(this);
     }
