@@ -176,13 +176,37 @@ private slots:
     }
     void cleanup() { QVERIFY2(!testing::modalWatchdogFired(), "a modal window opened that the test did not handle"); }
 
+    // Also the pictures of the user manual: a laptop screen, a usual test, the colour hint.
     void untilAllRightByKeyboard()
     {
-        TestProgram test;
+        TestProgram test(1366, 768);
         writePackage(test, "Zvířata", kThreeWords);
+        writePackage(test, "Zvířata – divoká", "fox|liška||4\r\nowl|sova||4\r\n");
         Screen screen(test);
-        TestRunWindow* running = screen.start({.packages = {0}});
+        test.program.config.typingColours = 1;
+        test.program.config.showLanguageIcon = 1;
+        screen.driver.otherwise([&screen](QWidget* modal) {
+            const QString picture = qobject_cast<WrongAnswerDialog*>(modal)      ? "manual-feedback-wrong"
+                                    : qobject_cast<EvaluationDialog*>(modal)     ? "manual-evaluation"
+                                    : describe(modal).contains("synonyma") ? "manual-feedback-right"
+                                                                               : "";
+            if (!picture.isEmpty()) {
+                testing::screenshot(*modal, picture);
+            }
+            screen.seen << describe(modal);
+            QTest::keyClick(modal, Qt::Key_Return);
+        });
+        TestConfigurationPanel* panel = screen.configuration();
+        QVERIFY(panel != nullptr);
+        Screen::choose(*panel, {.packages = {0}});
+        testing::screenshot(*screen.window, "manual-test-configuration");
+        click(panel, configuration::Start);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        TestRunWindow* running = screen.window->testWindow();
         QVERIFY(running != nullptr);
+        testing::typeText(running->answerField(), screen.expected().left(2));
+        testing::screenshot(*screen.window, "manual-test-run");
+        running->answerField()->clear();
         QCOMPARE(text(running, run::Remaining), QString("Zbývá správně zodpovědět: 3"));
         QVERIFY(!shown(running, run::PackageLine));  // one package: no package line
         QVERIFY(shown(running, run::PackageOfRemaining));

@@ -137,6 +137,23 @@ TEST(ManualLocation, BesideTheProgramFirstThenTheInstalledCopy)
     EXPECT_EQ(findManual(bin, data), bin / "Help" / "index.html");
 }
 
+// The build puts the manual beside the program, so the build's own program finds it there, with
+// every page it links to, even when its data lives elsewhere.
+TEST(ManualLocation, TheBuildCopiesTheManualBesideTheProgram)
+{
+    testing::TempTree temp;
+    const fs::path program = LEXIVO_PROGRAM_DIRECTORY;
+    const auto manual = findManual(program, temp.root());
+    ASSERT_TRUE(manual.has_value());
+    EXPECT_EQ(*manual, program / "Help" / "index.html");
+    const std::string page = testing::readBytes(*manual);
+    EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
+    for (const char* linked : {"skupiny.html", "test.html", "online.html", "styl.css"}) {
+        EXPECT_NE(page.find(linked), std::string::npos) << linked;
+        EXPECT_TRUE(fs::is_regular_file(program / "Help" / linked)) << linked;
+    }
+}
+
 TEST(Settings, SpeechModesShowTheirControlsAndTheSchemeFileKeepsItsOldDigitOnFailure)
 {
     EXPECT_TRUE(speechControlsFor(SpeechMode::Engine).voiceSettingsShown);
