@@ -12,6 +12,7 @@
 #include "editing/package_editing.h"
 #include "editing/word_transfer.h"
 #include "ratio_report.h"
+#include "sample_package.h"
 #include "store/cp1250.h"
 #include "store/file_io.h"
 
@@ -19,18 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace lexivo;
-
-std::string packageOf(int count)
-{
-    std::string bytes;
-    for (int i = 0; i < count; ++i) {
-        const std::string n = std::to_string((i * 7919) % 100000);  // not in sorted order
-        (void)writeWordRecord(bytes, {"vocabulary " + n, "slovní zásoba " + n,
-                                      i % 3 == 0 ? "A sentence that shows how word " + n + " is used." : "",
-                                      std::string(1, static_cast<char>('0' + i % 5))});
-    }
-    return bytes;
-}
+using lexivo::bench::packageOf;
 
 // A program directory with the group "G" holding "Velký" (1000 words) and "Skoro" (999), and the
 // group "H" holding the empty "Cíl". Removed when the program ends.

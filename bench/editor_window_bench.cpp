@@ -17,6 +17,7 @@
 #include "editing/export_dialog.h"
 #include "editing/package_editor.h"
 #include "ratio_report.h"
+#include "sample_package.h"
 #include "silent_desktop.h"
 #include "store/file_io.h"
 #include "store/word_record.h"
@@ -48,18 +49,6 @@ public:
 private:
     QString file_;
 };
-
-std::string packageOf(int count)
-{
-    std::string bytes;
-    for (int i = 0; i < count; ++i) {
-        const std::string n = std::to_string((i * 7919) % 100000);  // not in sorted order
-        (void)writeWordRecord(bytes, {"vocabulary " + n, "slovní zásoba " + n,
-                                      i % 3 == 0 ? "A sentence that shows how word " + n + " is used." : "",
-                                      std::string(1, static_cast<char>('0' + i % 5))});
-    }
-    return bytes;
-}
 
 // A program directory with the group "G" holding "Velký" (1000 words) and "Skoro" (999), and the
 // program state and the editor on it. Removed when the program ends.
