@@ -38,6 +38,7 @@ QWidget* findControl(const QWidget* window, int id)
 QLabel* addStatic(QWidget* parent, int id, const QString& text, QRect place, const QFont& font, const QColor& colour)
 {
     auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);  // package and group names are shown as typed, never as markup
     setControlId(label, id);
     label->setGeometry(place);
     label->setFont(font);

@@ -525,12 +525,13 @@ private slots:
     {
         TestProgram test;
         writePackage(test, "P", "car+automobile|auto||4\r\nbus|autobus||4\r\n");
-        writePackage(test, "Q", "tram|tramvaj||4\r\n");
+        writePackage(test, "<i>Q", "tram|tramvaj||4\r\n");  // made outside the program: a name like markup
         Screen screen(test);
         TestRunWindow* running = screen.start(
             {.packages = {0, 1}, .mode = configuration::FixedCount, .count = 9, .direction = configuration::CzechShown});
         QVERIFY(running != nullptr);
         QVERIFY(text(running, run::PackageLine).startsWith("Balíček: "));  // two packages: the line shows
+        QCOMPARE(findControlAs<QLabel>(running, run::PackageLine)->textFormat(), Qt::PlainText);  // names as typed
         QVERIFY(!shown(running, run::PackageOfRemaining));
         const QString english = qt(screen.session.engine.state().english);
         screen.answer("x");
