@@ -139,12 +139,9 @@ void PackageEditing::refill()
     records_.clear();
     readFailure_.reset();
     if (opensPackage()) {
-        auto read = readRecordFile(packagePath());
-        if (read) {
-            records_ = std::move(read).value();
-        } else if (entryExists(packagePath())) {
-            readFailure_ = read.message();  // a missing package is only empty; one that cannot be read is said
-        }
+        ListedRecords listed = readListedRecords(packagePath());
+        records_ = std::move(listed.records);
+        readFailure_ = std::move(listed.readFailure);
     }
     lines_ = wordListLines(records_, order_, lineOrder_);
     ++fillCount_;

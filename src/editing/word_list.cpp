@@ -101,6 +101,18 @@ Result<std::vector<WordRecord>> readRecordFile(const std::filesystem::path& file
     return records;
 }
 
+ListedRecords readListedRecords(const std::filesystem::path& file)
+{
+    auto read = readRecordFile(file);
+    if (read) {
+        return {std::move(read).value(), std::nullopt};
+    }
+    if (!entryExists(file)) {
+        return {};
+    }
+    return {{}, read.message()};
+}
+
 std::vector<std::optional<std::size_t>> matchLinesToRecords(const std::vector<WordRecord>& records,
                                                             const std::vector<std::string>& lines, WordOrder order)
 {

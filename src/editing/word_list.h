@@ -68,6 +68,14 @@ bool isPlainName(std::string_view name);
 // The records of a file in file order, or the message why it cannot be read.
 Result<std::vector<WordRecord>> readRecordFile(const std::filesystem::path& file);
 
+// The records a word list shows: none for a missing package; none and the reason for one that
+// is there but cannot be read, so that it never passes for a package without words.
+struct ListedRecords {
+    std::vector<WordRecord> records;
+    std::optional<Message> readFailure;
+};
+ListedRecords readListedRecords(const std::filesystem::path& file);
+
 // Pairs each of several list lines with a record of its own: identical lines take the
 // matching records one each, the first in file order first. Nothing for a line left without
 // a record (the file no longer holds it).

@@ -231,12 +231,9 @@ void WordTransfer::refill(Side side)
         return;
     }
     std::vector<WordRecord> words;
-    auto read = readRecordFile(sideFile(side));
-    if (!read && entryExists(sideFile(side))) {
-        s.readFailure = read.message();  // shown empty, but not passed off as a package without words
-    }
-    std::vector<WordRecord> records = read ? std::move(read).value() : std::vector<WordRecord>{};
-    for (WordRecord& record : records) {
+    ListedRecords listed = readListedRecords(sideFile(side));
+    s.readFailure = std::move(listed.readFailure);
+    for (WordRecord& record : listed.records) {
         if (!isHeading(record)) {
             words.push_back(std::move(record));
         } else if (mode_ == TransferMode::OnlinePreview) {
