@@ -1,0 +1,139 @@
+#pragma once
+// Bringing words in from other programs' files: delimited text (CSV and TSV from spreadsheets,
+// the tab-separated export of flash-card programs) and KDE vocabulary documents (.kvtml).
+// A file is read once; its encoding, separator, header row and columns are detected and may
+// be changed; every line is then checked against the rules of a package, and the words that
+// pass are written to the package all at once, or not at all.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/data_tree.h"
+#include "store/result.h"
+#include "store/word_record.h"
+
+namespace lexivo {
+
+// A larger file is refused before it is read.
+inline constexpr std::uintmax_t kMaxImportFileBytes = 50u * 1024u * 1024u;
+
+enum class ImportFormat { Delimited, Kvtml };
+enum class ImportEncoding { Utf8, Windows1250 };
+enum class ImportSeparator { Comma, Semicolon, Tab };
+
+// The labels the preview and the command line use, in the order of the enums.
+std::string_view encodingLabel(ImportEncoding encoding);      // "UTF-8", "Windows-1250"
+std::string_view separatorLabel(ImportSeparator separator);  // "čárka", "středník", "tabulátor"
+std::optional<ImportEncoding> encodingNamed(std::string_view name);    // "utf-8", "cp1250", "windows-1250"…
+std::optional<ImportSeparator> separatorNamed(std::string_view name);  // "comma" ",", "semicolon" ";", "tab"…
+
+// A file as read, not yet decoded.
+struct ImportFile {
+    std::string bytes;
+    ImportFormat format = ImportFormat::Delimited;
+    std::string baseName;  // the file name without its extension, UTF-8: a name for the package
+};
+
+// Reads a file to import. Refuses, in Czech, one that is missing, unreadable, not a regular
+// file, larger than 50 MB (without reading it) or not text (NUL bytes, UTF-16).
+Result<ImportFile> readImportFile(const std::filesystem::path& file);
+
+// Valid UTF-8 (with or without a byte-order mark) is UTF-8; anything else is Windows-1250.
+ImportEncoding detectEncoding(std::string_view bytes);
+// The separator that splits the first lines most evenly (outside quotes); tab when none does.
+ImportSeparator detectSeparator(std::string_view text);
+
+// Which cell of a row holds which part of a word; the example and the level are optional.
+struct ImportColumns {
+    int english = 0;
+    int czech = 1;
+    std::optional<int> example;
+    std::optional<int> level;  // knowledge level 0 (known) to 4 (not known)
+    bool operator==(const ImportColumns&) const = default;
+};
+
+// How the file is read: what detection proposes, and what the user may change.
+struct ImportSettings {
+    ImportEncoding encoding = ImportEncoding::Utf8;
+    ImportSeparator separator = ImportSeparator::Tab;
+    bool firstRowIsHeader = false;
+    ImportColumns columns;
+    bool operator==(const ImportSettings&) const = default;
+};
+
+// One row of the file, with the line on which it starts (counted from 1).
+struct ImportRow {
+    int line = 0;
+    std::vector<std::string> cells;  // UTF-8
+    bool operator==(const ImportRow&) const = default;
+};
+
+struct ImportTable {
+    std::vector<ImportRow> rows;  // every row of the file, the header row too
+    int columnCount = 0;          // the most cells of any row
+};
+
+// Splits decoded delimited text into rows: quoted fields may hold separators, doubled quotes
+// and line breaks; lines that are empty are left out; flash-card exports' leading "#key:value"
+// lines are read as settings, not rows.
+ImportTable splitDelimitedText(std::string_view utf8, ImportSeparator separator);
+// The text of the file in UTF-8 (a byte-order mark dropped).
+std::string decodeImportText(std::string_view bytes, ImportEncoding encoding);
+
+// A header row names its columns ("English", "anglicky", "front", "Czech", "příklad", "level"…);
+// its names, when recognised, also place the columns.
+struct HeaderReading {
+    bool isHeader = false;
+    ImportColumns columns;
+};
+HeaderReading readHeaderRow(const ImportRow& row);
+
+// Proposes settings for delimited text: encoding, separator, header and columns.
+ImportSettings detectDelimitedSettings(std::string_view bytes);
+
+// What the user chose for lines that break a rule.
+struct ImportChoices {
+    bool cutLongFields = false;   // cut a field over 249 characters instead of skipping its line
+    bool keepDuplicates = false;  // import a word the package already holds
+    bool operator==(const ImportChoices&) const = default;
+};
+
+// A line that is skipped, or imported with a change, and why.
+struct ImportProblem {
+    int line = 0;
+    std::string reason;  // Czech
+    bool skipped = true;
+    bool operator==(const ImportProblem&) const = default;
+};
+
+// What an import will do: the words to write, in file order, and each line it leaves out or cuts.
+struct ImportPlan {
+    std::vector<WordRecord> words;
+    std::vector<ImportProblem> problems;
+};
+
+// Checks each row against the rules of a package that already holds `existing` (its records
+// as read; empty for a new package): a field over 249 characters, a "|" or "#" or a line break
+// inside a field, a character Windows-1250 cannot store, an empty English or Czech field,
+// a level that is not 0 to 4, a duplicate, and the 1000-word limit.
+ImportPlan planImport(const std::vector<ImportRow>& rows, const ImportColumns& columns,
+                      const std::vector<WordRecord>& existing, const ImportChoices& choices);
+
+// The rows that hold words: without the header row when the settings say there is one.
+std::vector<ImportRow> wordRows(const ImportTable& table, const ImportSettings& settings);
+
+// Appends the plan's words to `package` of `group`, creating it when missing, through the
+// group's scratch file: the package then holds all the new words or stays as it was. A plan
+// without words is refused.
+Status writeImport(const DataTree& tree, std::string_view group, std::string_view package, const ImportPlan& plan);
+
+// The package as CSV in UTF-8: a header row, then English, Czech, example and level per word,
+// quoted where needed, CR LF line ends. Importing it into an empty package gives back the same
+// package file.
+std::string exportCsv(const std::vector<WordRecord>& records);
+
+}  // namespace lexivo
