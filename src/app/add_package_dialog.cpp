@@ -25,7 +25,7 @@ namespace control = add_package_dialog_control;
 constexpr int kWidth = 375;
 constexpr int kHeight = 355;
 // The third option's frame and title, in the add-package mode only; the buttons move below it.
-constexpr int kImportRoom = 80;
+constexpr int kImportRoom = 70;
 constexpr QRectF kImportFrame(50.5, 273.5, 270, 50);
 constexpr QPoint kImportTitle(60, 266);
 constexpr int kNameFieldLength = 255;

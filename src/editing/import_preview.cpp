@@ -80,18 +80,24 @@ void ImportPreview::setSeparator(ImportSeparator separator)
     settings_.separator = separator;
     readTable();
     // With the right separator a header row names its columns again.
-    if (settings_.firstRowIsHeader && !table_.rows.empty()) {
-        if (const HeaderReading header = readHeaderRow(table_.rows.front()); header.isHeader) {
-            settings_.columns = header.columns;
-        }
-    }
+    takeHeaderColumns();
     makePlan();
 }
 
 void ImportPreview::setFirstRowIsHeader(bool header)
 {
     settings_.firstRowIsHeader = header;
+    takeHeaderColumns();
     makePlan();
+}
+
+void ImportPreview::takeHeaderColumns()
+{
+    if (settings_.firstRowIsHeader && !table_.rows.empty()) {
+        if (const HeaderReading header = readHeaderRow(table_.rows.front()); header.isHeader) {
+            settings_.columns = header.columns;
+        }
+    }
 }
 
 void ImportPreview::setColumns(const ImportColumns& columns)
@@ -106,21 +112,28 @@ void ImportPreview::setChoices(const ImportChoices& choices)
     makePlan();
 }
 
-void ImportPreview::setTargetName(std::string name)
+bool ImportPreview::setTargetName(std::string name)
 {
     targetName_ = std::move(name);
     const std::string before = wordsReadFrom_;
     readTargetWords();
-    if (wordsReadFrom_ != before) {
-        makePlan();
+    if (wordsReadFrom_ == before) {
+        return false;
     }
+    makePlan();
+    return true;
 }
 
 int ImportPreview::columnChoices() const { return std::max(table_.columnCount, 2); }
 
 std::vector<ImportRow> ImportPreview::previewRows() const
 {
-    std::vector<ImportRow> rows = wordRows(table_, settings_);
+    // The first rows alone, a header row among them, without copying a large file's others.
+    ImportTable start;
+    start.columnCount = table_.columnCount;
+    const std::size_t taken = std::min(table_.rows.size(), kPreviewRows + 1);
+    start.rows.assign(table_.rows.begin(), table_.rows.begin() + static_cast<std::ptrdiff_t>(taken));
+    std::vector<ImportRow> rows = wordRows(start, settings_);
     rows.resize(std::min(rows.size(), kPreviewRows));
     return rows;
 }

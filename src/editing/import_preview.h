@@ -48,7 +48,8 @@ public:
     void setFirstRowIsHeader(bool header);
     void setColumns(const ImportColumns& columns);
     void setChoices(const ImportChoices& choices);
-    void setTargetName(std::string name);
+    // True when the words were checked again: the target now names another package.
+    [[nodiscard]] bool setTargetName(std::string name);
 
     // The columns a column box offers: every column of the file, and at least two.
     int columnChoices() const;
@@ -67,6 +68,8 @@ public:
 private:
     ImportPreview(const Collection& collection, ImportFile file);
     void readTable();
+    // A header row the settings take names its columns.
+    void takeHeaderColumns();
     void makePlan();
     // The package's words, read again only when the target names another existing package.
     void readTargetWords();

@@ -202,6 +202,7 @@ void ImportPreviewDialog::createControls(const QString& fileName)
     }
 
     rows_ = table(new QTableWidget(this), control::PreviewTable, units.rect(10, 108, 400, 118));
+    rows_->horizontalHeader()->setStretchLastSection(true);
     label(control::ProblemsLabel, "Vynechané a upravené řádky:", units.rect(10, 230, 200, 10));
     problems_ = table(new QTableView(this), control::ProblemList, units.rect(10, 241, 400, 56));
     problemModel_ = new ImportProblemModel(problems_);
@@ -235,8 +236,10 @@ void ImportPreviewDialog::createControls(const QString& fileName)
     }
 
     connect(packageName_, &QLineEdit::textEdited, this, [this](const QString& name) {
-        preview_.setTargetName(name.toStdString());
-        showPreview();
+        if (preview_.setTargetName(name.toStdString())) {
+            showPreview();  // another package's words: duplicates and room differ
+        }
+        targetNote_->setText(qt(preview_.targetNote()));
     });
     connect(encoding_, &QComboBox::currentIndexChanged, this, [this](int index) {
         preview_.setEncoding(static_cast<ImportEncoding>(index));
@@ -325,6 +328,7 @@ void ImportPreviewDialog::fillRows()
         }
     }
     rows_->setVerticalHeaderLabels(lines);
+    rows_->resizeColumnsToContents();
 }
 
 void ImportPreviewDialog::columnsChosen()
