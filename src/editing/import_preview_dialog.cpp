@@ -208,10 +208,13 @@ void ImportPreviewDialog::createControls(const QString& fileName)
     problemModel_ = new ImportProblemModel(problems_);
     problems_->setModel(problemModel_);
     problems_->verticalHeader()->hide();
-    problems_->horizontalHeader()->setStretchLastSection(false);
-    problems_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-    problems_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    problems_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    // Fixed widths: measuring a long list's every row would slow each change down.
+    QHeaderView* headings = problems_->horizontalHeader();
+    const QFontMetrics metrics(fieldFont);
+    headings->setSectionResizeMode(QHeaderView::Fixed);
+    headings->setSectionResizeMode(1, QHeaderView::Stretch);
+    headings->resizeSection(0, metrics.horizontalAdvance("Řádek 9999999"));
+    headings->resizeSection(2, metrics.horizontalAdvance("Řádek bude") + 16);
 
     cutLongFields_ = checkBox(control::CutLongFields, "Zkrátit příliš dlouhá pole", units.rect(10, 301, 400, 11));
     keepDuplicates_ = checkBox(control::KeepDuplicates, "Přidat i slovíčka, která už balíček obsahuje",
