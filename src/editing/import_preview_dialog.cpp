@@ -59,6 +59,65 @@ QString columnRoles(const ImportColumns& columns, int column)
 
 }  // namespace
 
+// Makes the window's controls in its fonts and the scheme's colours.
+class ControlMaker {
+public:
+    ControlMaker(QWidget* window, const ColourScheme& scheme)
+        : window_(window), editColour_(toQColor(scheme.editColour)), dialogColour_(toQColor(scheme.dialogColour))
+    {
+    }
+
+    const QFont labelFont = cellFont(kArial, kLabelHeight);
+    const QFont fieldFont = cellFont(kArial, 15);
+
+    QLabel* label(int id, const QString& text, QRect place) const
+    {
+        return addStatic(window_, id, text, place, fittedFont(labelFont, text, place.width()));
+    }
+    void colour(QWidget* field) const
+    {
+        setFieldColours(field, editColour_, toQColor(fixed_colour::kControlText), dialogColour_, QColor(80, 80, 80));
+    }
+    QComboBox* dropDown(int id, QRect place) const
+    {
+        auto* box = new QComboBox(window_);
+        setControlId(box, id);
+        box->setFont(fieldFont);
+        place.setHeight(box->sizeHint().height());
+        box->setGeometry(place);
+        colour(box);
+        return box;
+    }
+    QCheckBox* checkBox(int id, const QString& text, QRect place) const
+    {
+        auto* box = new QCheckBox(text, window_);
+        setControlId(box, id);
+        box->setGeometry(place);
+        box->setFont(fittedFont(labelFont, text, place.width() - kIndicatorRoom));
+        return box;
+    }
+    // A read-only table.
+    template <typename View>
+    View* table(View* view, int id, QRect place) const
+    {
+        setControlId(view, id);
+        view->setGeometry(place);
+        view->setFont(fieldFont);
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->setSelectionMode(QAbstractItemView::NoSelection);
+        view->horizontalHeader()->setFont(fieldFont);
+        view->verticalHeader()->setFont(fieldFont);
+        view->verticalHeader()->setDefaultSectionSize(QFontMetrics(fieldFont).height() + 6);
+        colour(view);
+        return view;
+    }
+
+private:
+    QWidget* window_;
+    QColor editColour_;
+    QColor dialogColour_;
+};
+
 // The lines an import leaves out or changes: a model, since a large file may have many.
 class ImportProblemModel final : public QAbstractTableModel {
 public:
@@ -119,74 +178,63 @@ ImportPreviewDialog::~ImportPreviewDialog() = default;
 void ImportPreviewDialog::createControls(const QString& fileName)
 {
     const DialogUnits units(templateFont());
-    const QColor editColour = toQColor(program_.scheme().editColour);
-    const QColor dialogColour = toQColor(program_.scheme().dialogColour);
-    const QFont labelFont = cellFont(kArial, kLabelHeight);
-    const QFont fieldFont = cellFont(kArial, 15);
+    const ControlMaker make(this, program_.scheme());
+    createSettings(make, units, fileName);
+    createLists(make, units);
 
-    auto label = [&](int id, const QString& text, QRect place) {
-        return addStatic(this, id, text, place, fittedFont(labelFont, text, place.width()));
-    };
-    auto colourField = [&](QWidget* field) {
-        setFieldColours(field, editColour, toQColor(fixed_colour::kControlText), dialogColour, QColor(80, 80, 80));
-    };
-    auto dropDown = [&](int id, QRect place) {
-        auto* box = new QComboBox(this);
-        setControlId(box, id);
-        box->setFont(fieldFont);
-        place.setHeight(box->sizeHint().height());
-        box->setGeometry(place);
-        colourField(box);
-        return box;
-    };
-    auto checkBox = [&](int id, const QString& text, QRect place) {
-        auto* box = new QCheckBox(text, this);
-        setControlId(box, id);
-        box->setGeometry(place);
-        box->setFont(fittedFont(labelFont, text, place.width() - kIndicatorRoom));
-        return box;
-    };
-    auto table = [&](auto* view, int id, QRect place) {
-        setControlId(view, id);
-        view->setGeometry(place);
-        view->setFont(fieldFont);
-        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        view->setSelectionMode(QAbstractItemView::NoSelection);
-        view->horizontalHeader()->setFont(fieldFont);
-        view->verticalHeader()->setFont(fieldFont);
-        view->verticalHeader()->setDefaultSectionSize(QFontMetrics(fieldFont).height() + 6);
-        colourField(view);
-        return view;
-    };
+    auto* ok = new OwnerDrawnButton(program_, WindowKind::ImportPreview, control::Ok, "OK", this);
+    ok->setGeometry(units.rect(130, 344, 70, 28));
+    connect(ok, &QPushButton::clicked, this, &ImportPreviewDialog::confirm);
+    auto* cancel = new OwnerDrawnButton(program_, WindowKind::ImportPreview, control::Cancel, "Storno", this);
+    cancel->setGeometry(units.rect(220, 350, 58, 16));
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    connectControls();
+    // Tab goes through the controls from the top.
+    QWidget* order[] = {packageName_, encoding_, separator_, header_,        english_,        czech_, example_,
+                        level_,       rows_,     problems_,  cutLongFields_, keepDuplicates_, ok,     cancel};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void ImportPreviewDialog::createSettings(const ControlMaker& make, const DialogUnits& units, const QString& fileName)
+{
     const QRect fileNamePlace = units.rect(72, 30, 338, 10);
-    label(control::FileLabel, "Soubor:", units.rect(10, 30, 60, 10));
+    make.label(control::FileLabel, "Soubor:", units.rect(10, 30, 60, 10));
     // A long name loses its middle rather than its end, which tells the files apart.
-    const QString shownName =
-        QFontMetrics(labelFont).elidedText(fileName, Qt::ElideMiddle, fileNamePlace.width() - 2);
-    label(control::FileName, shownName, fileNamePlace)->setToolTip(fileName);
+    const QString shownName = QFontMetrics(make.labelFont).elidedText(fileName, Qt::ElideMiddle, fileNamePlace.width() - 2);
+    make.label(control::FileName, shownName, fileNamePlace)->setToolTip(fileName);
 
-    label(control::PackageNameLabel, "Jméno balíčku:", units.rect(10, 45, 60, 10));
+    make.label(control::PackageNameLabel, "Jméno balíčku:", units.rect(10, 45, 60, 10));
     packageName_ = new QLineEdit(qt(preview_.targetName()), this);
     setControlId(packageName_, control::PackageName);
     packageName_->setGeometry(units.rect(72, 44, 200, 12));
-    packageName_->setFont(fieldFont);
+    packageName_->setFont(make.fieldFont);
     packageName_->setMaxLength(kNameFieldLength);
-    colourField(packageName_);
-    targetNote_ = label(control::TargetNote, QString(), units.rect(72, 58, 338, 10));
+    make.colour(packageName_);
+    targetNote_ = make.label(control::TargetNote, QString(), units.rect(72, 58, 338, 10));
     targetNote_->setFont(cellFont(kArial, 15, TextStyle::Bold));
 
-    label(control::EncodingLabel, "Kódování:", units.rect(10, 74, 60, 10));
-    encoding_ = dropDown(control::Encoding, units.rect(72, 72, 80, 13));
+    make.label(control::EncodingLabel, "Kódování:", units.rect(10, 74, 60, 10));
+    encoding_ = make.dropDown(control::Encoding, units.rect(72, 72, 80, 13));
     for (ImportEncoding encoding : {ImportEncoding::Utf8, ImportEncoding::Windows1250}) {
         encoding_->addItem(qt(encodingLabel(encoding)));
     }
-    label(control::SeparatorLabel, "Oddělovač:", units.rect(162, 74, 46, 10));
-    separator_ = dropDown(control::Separator, units.rect(210, 72, 70, 13));
+    make.label(control::SeparatorLabel, "Oddělovač:", units.rect(162, 74, 46, 10));
+    separator_ = make.dropDown(control::Separator, units.rect(210, 72, 70, 13));
     for (ImportSeparator separator : {ImportSeparator::Comma, ImportSeparator::Semicolon, ImportSeparator::Tab}) {
         separator_->addItem(qt(separatorLabel(separator)));
     }
-    header_ = checkBox(control::FirstRowIsHeader, "První řádek je záhlaví", units.rect(290, 73, 120, 11));
+    header_ = make.checkBox(control::FirstRowIsHeader, "První řádek je záhlaví", units.rect(290, 73, 120, 11));
+    const ImportSettings& settings = preview_.settings();
+    encoding_->setCurrentIndex(static_cast<int>(settings.encoding));
+    separator_->setCurrentIndex(static_cast<int>(settings.separator));
+    header_->setChecked(settings.firstRowIsHeader);
+    // A KDE document has no encoding, separator or header to choose.
+    for (QWidget* choice : std::initializer_list<QWidget*>{encoding_, separator_, header_}) {
+        choice->setEnabled(preview_.readsDelimitedText());
+    }
 
     const std::pair<int, QString> columnLabels[] = {{control::EnglishLabel, "Anglicky:"},
                                                     {control::CzechLabel, "Česky:"},
@@ -197,47 +245,37 @@ void ImportPreviewDialog::createControls(const QString& fileName)
     QComboBox** boxes[] = {&english_, &czech_, &example_, &level_};
     for (int i = 0; i < 4; ++i) {
         const int x = 10 + 100 * i;
-        label(columnLabels[i].first, columnLabels[i].second, units.rect(x, 92, 40, 10));
-        *boxes[i] = dropDown(columnBoxes[i], units.rect(x + 41, 90, 56, 13));
+        make.label(columnLabels[i].first, columnLabels[i].second, units.rect(x, 92, 40, 10));
+        *boxes[i] = make.dropDown(columnBoxes[i], units.rect(x + 41, 90, 56, 13));
     }
+}
 
-    rows_ = table(new QTableWidget(this), control::PreviewTable, units.rect(10, 108, 400, 118));
+void ImportPreviewDialog::createLists(const ControlMaker& make, const DialogUnits& units)
+{
+    rows_ = make.table(new QTableWidget(this), control::PreviewTable, units.rect(10, 108, 400, 118));
     rows_->horizontalHeader()->setStretchLastSection(true);
-    label(control::ProblemsLabel, "Vynechané a upravené řádky:", units.rect(10, 230, 200, 10));
-    problems_ = table(new QTableView(this), control::ProblemList, units.rect(10, 241, 400, 56));
+    make.label(control::ProblemsLabel, "Vynechané a upravené řádky:", units.rect(10, 230, 200, 10));
+    problems_ = make.table(new QTableView(this), control::ProblemList, units.rect(10, 241, 400, 56));
     problemModel_ = new ImportProblemModel(problems_);
     problems_->setModel(problemModel_);
     problems_->verticalHeader()->hide();
     // Fixed widths: measuring a long list's every row would slow each change down.
     QHeaderView* headings = problems_->horizontalHeader();
-    const QFontMetrics metrics(fieldFont);
+    const QFontMetrics metrics(make.fieldFont);
     headings->setSectionResizeMode(QHeaderView::Fixed);
     headings->setSectionResizeMode(1, QHeaderView::Stretch);
     headings->resizeSection(0, metrics.horizontalAdvance("Řádek 9999999"));
     headings->resizeSection(2, metrics.horizontalAdvance("Řádek bude") + 16);
 
-    cutLongFields_ = checkBox(control::CutLongFields, "Zkrátit příliš dlouhá pole", units.rect(10, 301, 400, 11));
-    keepDuplicates_ = checkBox(control::KeepDuplicates, "Přidat i slovíčka, která už balíček obsahuje",
-                               units.rect(10, 313, 400, 11));
-    summary_ = label(control::Summary, QString(), units.rect(10, 327, 400, 12));
+    cutLongFields_ = make.checkBox(control::CutLongFields, "Zkrátit příliš dlouhá pole", units.rect(10, 301, 400, 11));
+    keepDuplicates_ = make.checkBox(control::KeepDuplicates, "Přidat i slovíčka, která už balíček obsahuje",
+                                    units.rect(10, 313, 400, 11));
+    summary_ = make.label(control::Summary, QString(), units.rect(10, 327, 400, 12));
     summary_->setWordWrap(true);
+}
 
-    auto* ok = new OwnerDrawnButton(program_, WindowKind::ImportPreview, control::Ok, "OK", this);
-    ok->setGeometry(units.rect(130, 344, 70, 28));
-    connect(ok, &QPushButton::clicked, this, &ImportPreviewDialog::confirm);
-    auto* cancel = new OwnerDrawnButton(program_, WindowKind::ImportPreview, control::Cancel, "Storno", this);
-    cancel->setGeometry(units.rect(220, 350, 58, 16));
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    const ImportSettings& settings = preview_.settings();
-    encoding_->setCurrentIndex(static_cast<int>(settings.encoding));
-    separator_->setCurrentIndex(static_cast<int>(settings.separator));
-    header_->setChecked(settings.firstRowIsHeader);
-    // A KDE document has no encoding, separator or header to choose.
-    for (QWidget* choice : std::initializer_list<QWidget*>{encoding_, separator_, header_}) {
-        choice->setEnabled(preview_.readsDelimitedText());
-    }
-
+void ImportPreviewDialog::connectControls()
+{
     connect(packageName_, &QLineEdit::textEdited, this, [this](const QString& name) {
         if (preview_.setTargetName(name.toStdString())) {
             showPreview();  // another package's words: duplicates and room differ
@@ -261,13 +299,6 @@ void ImportPreviewDialog::createControls(const QString& fileName)
     }
     for (QCheckBox* box : {cutLongFields_, keepDuplicates_}) {
         connect(box, &QCheckBox::toggled, this, &ImportPreviewDialog::choicesChanged);
-    }
-
-    // Tab goes through the controls from the top.
-    QWidget* order[] = {packageName_, encoding_,  separator_,      header_,         english_, czech_, example_,
-                        level_,       rows_,      problems_,       cutLongFields_, keepDuplicates_, ok, cancel};
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-        setTabOrder(order[i - 1], order[i]);
     }
 }
 

@@ -18,6 +18,8 @@ class QTableWidget;
 
 namespace lexivo {
 
+class ControlMaker;
+class DialogUnits;
 class ImportProblemModel;
 
 class ImportPreviewDialog : public FramedDialog {
@@ -37,6 +39,9 @@ protected:
 
 private:
     void createControls(const QString& fileName);
+    void createSettings(const ControlMaker& make, const DialogUnits& units, const QString& fileName);
+    void createLists(const ControlMaker& make, const DialogUnits& units);
+    void connectControls();
     // Shows the state after any change: the column boxes, the rows, the problems and the summary.
     void showPreview();
     void fillColumnBoxes();

@@ -106,6 +106,8 @@ private slots:
             testing::ModalDriver nested;
             nested.then([&](QWidget* shown) {
                 QCOMPARE(findControlAs<QLineEdit>(shown, preview::PackageName)->text(), QString("slova"));
+                QTest::keyClick(findControl(shown, preview::PackageName), Qt::Key_Tab);
+                QCOMPARE(shown->focusWidget(), findControl(shown, preview::Encoding));
                 QCOMPARE(findControlAs<QComboBox>(shown, preview::Encoding)->currentText(), QString("Windows-1250"));
                 QCOMPARE(findControlAs<QComboBox>(shown, preview::Separator)->currentText(), QString("středník"));
                 QCOMPARE(cell(shown, 1, 1), QString("kočka"));
