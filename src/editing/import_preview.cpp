@@ -179,9 +179,7 @@ ImportConfirmOutcome ImportPreview::confirm(Collection& collection) const
             return {*wrongName, ImportPreviewField::PackageName, {}};
         }
     }
-    if (plan_.words.empty()) {
-        return {errorMessage("V souboru není žádné slovíčko, které by bylo možno přidat."), std::nullopt, {}};
-    }
+    // A plan without words is refused before anything is created.
     if (Status written = writeImport(tree_, group_, targetName_, plan_); !written) {
         return {written.message(), std::nullopt, {}};
     }

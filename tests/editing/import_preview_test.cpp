@@ -31,7 +31,7 @@ TEST(ImportPreview, ConfirmChecksTheNameUnlessThePackageExistsAndWritesAllOrNoth
         {"Nová", "dog\tpes\r\n", 0, std::nullopt, false, "dog|pes||4\r\n"},
         {"Stará", "dog\tpes\r\n", 0, std::nullopt, false, "cat|kocka||1\r\ndog|pes||4\r\n"},
         {"a:b", "dog\tpes\r\n", 0, checkPackageNameForm("a:b", PackageNameUse::Create)->text, true, "-"},
-        {"Nová", "dog\t\r\n", 0, "V souboru není žádné slovíčko, které by bylo možno přidat.", false, "-"},
+        {"Nová", "dog\t\r\n", 0, "V souboru není žádné slovíčko, které by bylo možné přidat.", false, "-"},
         {"Nová", "dog\tpes\r\n", 480, checkPackageCapacity(481)->text, true, "-"},
         // A full group still takes words into a package it holds.
         {"Stará", "dog\tpes\r\n", 480, std::nullopt, false, "cat|kocka||1\r\ndog|pes||4\r\n"},
