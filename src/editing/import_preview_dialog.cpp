@@ -264,7 +264,7 @@ void ImportPreviewDialog::createLists(const ControlMaker& make, const DialogUnit
     const QFontMetrics metrics(make.fieldFont);
     headings->setSectionResizeMode(QHeaderView::Fixed);
     headings->setSectionResizeMode(1, QHeaderView::Stretch);
-    headings->resizeSection(0, metrics.horizontalAdvance("Řádek 9999999"));
+    headings->resizeSection(0, std::max(metrics.horizontalAdvance("Řádek"), metrics.horizontalAdvance("9999999")) + 16);
     headings->resizeSection(2, metrics.horizontalAdvance("Řádek bude") + 16);
 
     cutLongFields_ = make.checkBox(control::CutLongFields, "Zkrátit příliš dlouhá pole", units.rect(10, 301, 400, 11));
