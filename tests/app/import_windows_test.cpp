@@ -224,6 +224,13 @@ private slots:
                 ImportPreviewDialog shown(test.program, window.get(), std::move(read).value(), "slovíčka z tabulky.csv");
                 shown.show();
                 LEXIVO_VERIFY_LAYOUT(shown, workArea, "import-preview" + suffix);
+                // A KDE document has fixed columns: nothing to choose about its text.
+                Result<ImportPreview> document = ImportPreview::open(
+                    test.program.collection, readImportFile(std::filesystem::path(LEXIVO_IMPORT_SAMPLES) / "lesson.kvtml").value());
+                ImportPreviewDialog kvtml(test.program, window.get(), std::move(document).value(), "lesson.kvtml");
+                kvtml.show();
+                QVERIFY(!findControl(&kvtml, preview::Encoding)->isEnabled() && !findControl(&kvtml, preview::Separator)->isEnabled());
+                LEXIVO_VERIFY_LAYOUT(kvtml, workArea, "import-preview-kvtml" + suffix);
             }
         }
     }
