@@ -26,6 +26,7 @@ constexpr int kWidth = 375;
 constexpr int kHeight = 355;
 // The third option's frame and title, in the add-package mode only; the buttons move below it.
 constexpr int kImportRoom = 70;
+constexpr int kTakeOverTitleY = 146;
 constexpr QRectF kImportFrame(50.5, 273.5, 270, 50);
 constexpr QPoint kImportTitle(60, 266);
 constexpr int kNameFieldLength = 255;
@@ -88,7 +89,7 @@ void AddPackageDialog::createControls()
     importFromFile_ = new QRadioButton(this);
     setControlId(importFromFile_, control::ImportFromFile);
     // Beside its title, as the other two stand beside theirs.
-    importFromFile_->setGeometry(takeOver_->geometry().translated(0, kImportTitle.y() - 146));
+    importFromFile_->setGeometry(takeOver_->geometry().translated(0, kImportTitle.y() - kTakeOverTitleY));
     for (QRadioButton* radio : {createNew_, takeOver_, importFromFile_}) {
         connect(radio, &QRadioButton::clicked, this, &AddPackageDialog::optionChosen);
     }
@@ -299,7 +300,7 @@ void AddPackageDialog::paintEvent(QPaintEvent* event)
                                                           {"Uložit pod jménem:", copyName_->x() - 60 - 3}});
     std::vector<PaintedText> texts = {
         {saving ? " Vytvořit nový balíček " : " Vytvořit nový ", {60, 66}, title, first},
-        {saving ? " Přidat do existujícího " : " Přejmout z jiné skupiny ", {60, 146}, title, second},
+        {saving ? " Přidat do existujícího " : " Přejmout z jiné skupiny ", {60, kTakeOverTitleY}, title, second},
         {"Jméno:", {60, 90}, label, first},
         {"Balíček:", {60, 196}, label, second},
     };

@@ -193,6 +193,7 @@ const std::vector<ShortcutRule>& shortcutRules()
         {WindowKind::AddPackage, adding::CopyName, key, Qt::Key_Return, press, adding::Ok},
         {WindowKind::AddPackage, adding::SourceGroup, key, Qt::Key_Return, press, adding::Ok},
         {WindowKind::AddPackage, adding::SourcePackage, key, Qt::Key_Return, press, adding::Ok},
+        {WindowKind::AddPackage, adding::ImportFromFile, key, Qt::Key_Return, press, adding::Ok},
         {WindowKind::Rename, renaming::NewName, key, Qt::Key_Return, press, renaming::Ok},
         {WindowKind::Rename, renaming::NewName, key, Qt::Key_Escape, press, renaming::Cancel},
         // Any key that commands the evaluation closes it, Esc too.

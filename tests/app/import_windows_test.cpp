@@ -72,12 +72,12 @@ QStringList problems(QWidget* dialog)
 
 QString summary(QWidget* dialog) { return testing::labelText(dialog, preview::Summary); }
 
-// Chooses the import in the add-package dialog and presses OK, the chooser answering `file`.
+// Chooses the import in the add-package dialog and presses Enter, the chooser answering `file`.
 void chooseImport(TestProgram& test, QWidget* adding, std::optional<QString> file)
 {
     test.choosers.openFiles = {std::move(file)};
     click(adding, adding::ImportFromFile);
-    click(adding, adding::Ok);
+    QTest::keyClick(findControl(adding, adding::ImportFromFile), Qt::Key_Return);
 }
 
 }  // namespace
