@@ -10,8 +10,8 @@
 namespace lexivo {
 
 // A KDE vocabulary document (version 2) as rows of four cells: the English text, the Czech
-// text, the English example and the knowledge level 0–4 (from the English grade; empty when
-// the document keeps none). The row's line is the line of its entry. The languages are found
+// text, the English example and the knowledge level 0–4 (from the grade of the Czech
+// translation, else of the English one; empty when the document keeps none). The row's line is the line of its entry. The languages are found
 // by their locale ("en…", "cs"/"cz"); without one, the first two identifiers are taken.
 // Refuses, in Czech, a document that is not well-formed or not version 2.
 Result<ImportTable> readKvtmlTable(std::string_view bytes);
