@@ -570,12 +570,13 @@ HeaderReading readHeaderRow(const ImportRow& row)
     return reading;
 }
 
-ImportSettings detectDelimitedSettings(std::string_view bytes)
+ImportSettings detectDelimitedSettings(std::string_view bytes, std::optional<ImportEncoding> chosenEncoding,
+                                       std::optional<ImportSeparator> chosenSeparator)
 {
     ImportSettings settings;
-    settings.encoding = detectEncoding(bytes);
+    settings.encoding = chosenEncoding ? *chosenEncoding : detectEncoding(bytes);
     const std::string text = decodeImportText(bytes, settings.encoding);
-    settings.separator = detectSeparator(text);
+    settings.separator = chosenSeparator ? *chosenSeparator : detectSeparator(text);
     const ImportTable table = splitDelimitedText(text, settings.separator);
     if (table.rows.empty()) {
         return settings;

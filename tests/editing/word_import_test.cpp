@@ -156,6 +156,20 @@ TEST(WordImport, DetectionOfSeparatorAndEncoding)
     EXPECT_TRUE(readHeaderRow({1, {"Příklad", "Czech", "English"}}).isHeader);
 }
 
+TEST(WordImport, AChosenSeparatorAndEncodingFindTheHeaderAndColumnsOfTheTextReadSo)
+{
+    // The commas split the lines more evenly than the semicolons that separate the columns.
+    const std::string bytes = "czech;english;example, more\n\x9E\x65\xF2;reap, a\nk\xF9\xF2;horse, b\n";
+    const ImportSettings detected = detectDelimitedSettings(bytes);
+    EXPECT_EQ(detected.separator, ImportSeparator::Comma);
+    EXPECT_FALSE(detected.firstRowIsHeader);
+    const ImportSettings chosen = detectDelimitedSettings(bytes, ImportEncoding::Windows1250, ImportSeparator::Semicolon);
+    EXPECT_EQ(chosen.separator, ImportSeparator::Semicolon);
+    EXPECT_TRUE(chosen.firstRowIsHeader);
+    EXPECT_EQ(chosen.columns.english, 1);
+    EXPECT_EQ(chosen.columns.czech, 0);
+}
+
 TEST(WordImport, FilesThatAreRefusedBeforeAnyWordIsRead)
 {
     TempTree temp;
