@@ -140,7 +140,7 @@ std::string_view longOptionName(std::string_view name)
     return name;
 }
 
-std::string quoted(std::string_view text) { return "„" + std::string(text) + "“"; }
+std::string inQuotes(std::string_view text) { return "„" + std::string(text) + "“"; }
 
 // What the arguments ask for.
 struct Invocation {
@@ -173,13 +173,13 @@ std::optional<ExportFormat> exportFormatNamed(std::string_view name)
 std::optional<Message> checkValues(const Invocation& invocation)
 {
     if (const auto format = invocation.value("--format"); format && *format != "csv" && !exportFormatNamed(*format)) {
-        return usageError("Neznámý formát " + quoted(*format) + ", lze html, txt nebo csv.");
+        return usageError("Neznámý formát " + inQuotes(*format) + ", lze html, txt nebo csv.");
     }
     if (const auto encoding = invocation.value("--encoding"); encoding && !encodingNamed(*encoding)) {
-        return usageError("Neznámé kódování " + quoted(*encoding) + ", lze utf-8 nebo windows-1250.");
+        return usageError("Neznámé kódování " + inQuotes(*encoding) + ", lze utf-8 nebo windows-1250.");
     }
     if (const auto separator = invocation.value("--separator"); separator && !separatorNamed(*separator)) {
-        return usageError("Neznámý oddělovač " + quoted(*separator) + ", lze comma, semicolon nebo tab.");
+        return usageError("Neznámý oddělovač " + inQuotes(*separator) + ", lze comma, semicolon nebo tab.");
     }
     if (invocation.has("--header") && invocation.has("--no-header")) {
         return usageError("Volby „--header“ a „--no-header“ nelze použít zároveň.");
@@ -204,7 +204,7 @@ Result<Invocation> parseArguments(const std::vector<std::string>& arguments)
     const auto& rules = commandRules();
     const auto rule = std::find_if(rules.begin(), rules.end(), [&](const CommandRule& r) { return r.name == first; });
     if (rule == rules.end()) {
-        return usageError((first.starts_with('-') ? "Neznámá volba " : "Neznámý příkaz ") + quoted(first) + ".");
+        return usageError((first.starts_with('-') ? "Neznámá volba " : "Neznámý příkaz ") + inQuotes(first) + ".");
     }
     invocation.command = rule->command;
 
@@ -213,7 +213,7 @@ Result<Invocation> parseArguments(const std::vector<std::string>& arguments)
         const std::string& argument = arguments[i];
         if (optionsEnded || !argument.starts_with('-') || argument == "-") {
             if (invocation.files.size() == rule->files) {
-                return usageError("Nadbytečný argument " + quoted(argument) + ".");
+                return usageError("Nadbytečný argument " + inQuotes(argument) + ".");
             }
             invocation.files.push_back(argument);
             continue;
@@ -232,20 +232,20 @@ Result<Invocation> parseArguments(const std::vector<std::string>& arguments)
         const auto option = std::find_if(rule->options.begin(), rule->options.end(),
                                          [&](const OptionRule& o) { return o.name == name; });
         if (option == rule->options.end()) {
-            return usageError("Příkaz " + quoted(rule->name) + " nezná volbu " + quoted(name) + ".");
+            return usageError("Příkaz " + inQuotes(rule->name) + " nezná volbu " + inQuotes(name) + ".");
         }
         if (invocation.has(option->name)) {
-            return usageError("Volba " + quoted(option->name) + " je uvedena vícekrát.");
+            return usageError("Volba " + inQuotes(option->name) + " je uvedena vícekrát.");
         }
         std::string value;
         if (equals != std::string::npos) {
             if (!option->takesValue) {
-                return usageError("Volba " + quoted(option->name) + " nemá hodnotu.");
+                return usageError("Volba " + inQuotes(option->name) + " nemá hodnotu.");
             }
             value = argument.substr(equals + 1);
         } else if (option->takesValue) {
             if (i + 1 == arguments.size()) {
-                return usageError("Volba " + quoted(option->name) + " potřebuje hodnotu.");
+                return usageError("Volba " + inQuotes(option->name) + " potřebuje hodnotu.");
             }
             value = arguments[++i];
         }
@@ -254,7 +254,7 @@ Result<Invocation> parseArguments(const std::vector<std::string>& arguments)
 
     for (const OptionRule& option : rule->options) {
         if (option.required && !invocation.has(option.name)) {
-            return usageError("Chybí volba " + quoted(option.name) + ".");
+            return usageError("Chybí volba " + inQuotes(option.name) + ".");
         }
     }
     if (invocation.files.size() < rule->files) {
@@ -290,7 +290,7 @@ std::optional<Message> openGroup(Collection& collection, std::string_view group)
     collection.listGroups();
     const auto& groups = collection.groupTable();
     if (std::find(groups.begin(), groups.end(), group) == groups.end()) {
-        return errorMessage("Skupina " + quoted(group) + " neexistuje.");
+        return errorMessage("Skupina " + inQuotes(group) + " neexistuje.");
     }
     return std::nullopt;
 }
@@ -303,7 +303,7 @@ bool holdsPackage(const Collection& collection, std::string_view package)
 
 Message noSuchPackage(std::string_view group, std::string_view package)
 {
-    return errorMessage("Balíček " + quoted(package) + " ve skupině " + quoted(group) + " neexistuje.");
+    return errorMessage("Balíček " + inQuotes(package) + " ve skupině " + inQuotes(group) + " neexistuje.");
 }
 
 ExitStatus listCollection(Collection& collection, const Invocation& invocation)
@@ -338,6 +338,27 @@ ExitStatus listCollection(Collection& collection, const Invocation& invocation)
     return unreadable.empty() ? written : ExitStatus::Refused;
 }
 
+// Qt sees only the program's name: the command's own options are not its business.
+struct QtArguments {
+    int count = 1;
+    std::array<char*, 2> values{};
+};
+QtArguments& qtArguments()
+{
+    static QtArguments arguments;
+    return arguments;
+}
+
+// Fonts are measured on the offscreen platform, so no display is needed and the metrics are
+// those of the fonts the windows use.
+std::unique_ptr<QGuiApplication> offscreenApplication()
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    auto application = std::make_unique<QGuiApplication>(qtArguments().count, qtArguments().values.data());
+    installFontSubstitutes();
+    return application;
+}
+
 // The bytes of an export, as the export window writes them with its first choices.
 Result<std::string> exportBytes(const PackageEditing& editing, std::string_view formatName)
 {
@@ -354,7 +375,11 @@ Result<std::string> exportBytes(const PackageEditing& editing, std::string_view 
     ExportStyle style;
     style.resetForOpening();
     // A text file has no page width: only the styled page measures its lines.
-    const int pageWidth = isStyledFormat(options.format) ? exportPageWidth(source, options, exportLineWidth(style)) : 0;
+    int pageWidth = 0;
+    if (isStyledFormat(options.format)) {
+        const auto fonts = offscreenApplication();
+        pageWidth = exportPageWidth(source, options, exportLineWidth(style));
+    }
     return exportDocument(lines.value(), options, style, pageWidth);
 }
 
@@ -375,7 +400,7 @@ ExitStatus exportPackage(Collection& collection, const Invocation& invocation)
         return refuse(*editing.readFailure());
     }
     if (editing.records().empty()) {
-        return refuse(errorMessage("Balíček " + quoted(package) + " neobsahuje žádné slovíčko, není co exportovat."));
+        return refuse(errorMessage("Balíček " + inQuotes(package) + " neobsahuje žádné slovíčko, není co exportovat."));
     }
     const Result<std::string> bytes = exportBytes(editing, *invocation.value("--format"));
     if (!bytes) {
@@ -390,20 +415,18 @@ ExitStatus exportPackage(Collection& collection, const Invocation& invocation)
     return writeOutput(bytes.value());
 }
 
-// The detected settings with the user's choices over them. A KDE document has fixed columns
-// and no encoding or separator to choose.
+// The detected settings with the user's choices over them: the header and columns are found
+// for the encoding and separator chosen. A KDE document has fixed columns and no encoding,
+// separator or header row to choose.
 ImportSettings chosenSettings(const ImportFile& file, const Invocation& invocation)
 {
-    ImportSettings settings = detectImportSettings(file);
     if (file.format != ImportFormat::Delimited) {
-        return settings;
+        return detectImportSettings(file);
     }
-    if (const auto encoding = invocation.value("--encoding")) {
-        settings.encoding = *encodingNamed(*encoding);
-    }
-    if (const auto separator = invocation.value("--separator")) {
-        settings.separator = *separatorNamed(*separator);
-    }
+    const auto encoding = invocation.value("--encoding");
+    const auto separator = invocation.value("--separator");
+    ImportSettings settings = detectDelimitedSettings(file.bytes, encoding ? encodingNamed(*encoding) : std::nullopt,
+                                                      separator ? separatorNamed(*separator) : std::nullopt);
     if (invocation.has("--header") || invocation.has("--no-header")) {
         settings.firstRowIsHeader = invocation.has("--header");
     }
@@ -462,19 +485,13 @@ ExitStatus importWords(Collection& collection, const Invocation& invocation)
         std::cerr << "řádek " << problem.line << ": " << problem.reason << '\n';
     }
     if (plan.words.empty()) {
-        return refuse(errorMessage("Žádné slovíčko nelze importovat, balíček " + quoted(package) + " zůstal, jak byl."));
+        return refuse(errorMessage("Žádné slovíčko nelze importovat, balíček " + inQuotes(package) + " zůstal, jak byl."));
     }
     if (Status written = writeImport(collection.tree(), group, package, plan); !written) {
         return refuse(written.message());
     }
-    return writeOutput(addedWordsText(plan.words.size()) + " do balíčku " + quoted(package) + " ve skupině " +
-                       quoted(group) + ".\n");
-}
-
-// Whether the command measures text in a font, which needs Qt's graphical side.
-bool measuresText(const Invocation& invocation)
-{
-    return invocation.command == Command::Export && invocation.value("--format") == "html";
+    return writeOutput(addedWordsText(plan.words.size()) + " do balíčku " + inQuotes(package) + " ve skupině " +
+                       inQuotes(group) + ".\n");
 }
 
 }  // namespace
@@ -513,21 +530,19 @@ int runCommandLine(int argc, char** argv)
         return static_cast<int>(writeOutput("Lexivo " LEXIVO_VERSION "\n"));
     }
 
-    // Qt sees only the program's name: the command's own options are not its business. Fonts
-    // are measured on the offscreen platform, so no display is needed and the metrics are those
-    // of the fonts the windows use.
-    static int qtArgumentCount = 1;
-    static std::array<char*, 2> qtArguments{argv[0], nullptr};
+    // Qt's own notes (no runtime directory, a font fallback) are not the command's output.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) {
+            std::cerr << text.toStdString() << '\n';
+        }
+    });
+    qtArguments().values[0] = argv[0];
+    // The single-instance lock names the application, so a command that reads or writes the
+    // data has one; an export makes its own to measure fonts.
     std::unique_ptr<QCoreApplication> application;
-    if (measuresText(invocation)) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        application = std::make_unique<QGuiApplication>(qtArgumentCount, qtArguments.data());
-        installFontSubstitutes();
-    } else {
-        // The single-instance lock names the application, so even a command has one.
-        application = std::make_unique<QCoreApplication>(qtArgumentCount, qtArguments.data());
+    if (invocation.command != Command::Export) {
+        application = std::make_unique<QCoreApplication>(qtArguments().count, qtArguments().values.data());
     }
-
     Collection collection(DataTree(resolveProgramDirectory(executableDirectory())), localeNameOrder());
     ExitStatus status = ExitStatus::Done;
     switch (invocation.command) {

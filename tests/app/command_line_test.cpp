@@ -33,7 +33,7 @@ namespace fs = std::filesystem;
 using testing::readBytes;
 using testing::writeBytes;
 
-struct Run {
+struct Outcome {
     int exitCode = -1;
     std::string out;
     std::string err;
@@ -62,6 +62,15 @@ std::vector<char*> pointers(std::vector<std::string>& texts)
     }
     result.push_back(nullptr);
     return result;
+}
+
+std::string joined(const std::vector<std::string>& arguments)
+{
+    std::string text;
+    for (const std::string& argument : arguments) {
+        text += argument + ' ';
+    }
+    return text;
 }
 
 class CommandLine : public ::testing::Test {
@@ -96,7 +105,7 @@ protected:
     }
 
     // Runs lexivo with the arguments in the temporary directory and waits for it.
-    Run lexivo(std::vector<std::string> arguments) const
+    Outcome lexivo(std::vector<std::string> arguments) const
     {
         arguments.insert(arguments.begin(), LEXIVO_PATH);
         std::vector<char*> argv = pointers(arguments);
@@ -116,7 +125,7 @@ protected:
         }
         ::close(out);
         ::close(err);
-        Run run;
+        Outcome run;
         int status = 0;
         if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
             run.exitCode = WEXITSTATUS(status);
@@ -142,7 +151,7 @@ TEST_F(CommandLine, HelpIsEnglishAndComplete)
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{"--help"}, {"-h"}, {"export", "--help"}, {"import", "x.csv", "-h"}}) {
         SCOPED_TRACE(arguments.front() + " " + arguments.back());
-        const Run run = lexivo(arguments);
+        const Outcome run = lexivo(arguments);
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.err, "");
         for (std::string_view part : {"Usage:", "list", "export", "import", "--group", "--package", "--format",
@@ -151,7 +160,7 @@ TEST_F(CommandLine, HelpIsEnglishAndComplete)
             EXPECT_NE(run.out.find(part), std::string::npos) << part;
         }
     }
-    const Run version = lexivo({"--version"});
+    const Outcome version = lexivo({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.starts_with("Lexivo ")) << version.out;
 }
@@ -183,13 +192,13 @@ TEST_F(CommandLine, WrongUsageExitsWithTwoAndTheUsage)
         {withImport({"other.csv"}), "Nadbytečný argument „other.csv“."},
         {withImport({"--encoding", "latin1"}), "Neznámé kódování „latin1“"},
         {withImport({"--separator=pipe"}), "Neznámý oddělovač „pipe“"},
-        {withImport({"--header", "--no-header"}), "nelze použít zároveň"},
+        {withImport({"--header", "--no-header"}), "Volby „--header“ a „--no-header“ nelze použít zároveň."},
         {withImport({"--cut=yes"}), "Volba „--cut“ nemá hodnotu."},
     };
     const auto before = dataFiles();
     for (const auto& [arguments, message] : cases) {
         SCOPED_TRACE(message);
-        const Run run = lexivo(arguments);
+        const Outcome run = lexivo(arguments);
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_EQ(run.out, "");
         EXPECT_TRUE(run.err.starts_with(message)) << run.err;
@@ -206,12 +215,12 @@ TEST_F(CommandLine, ListsGroupsInTheProgramsOrderAndPackagesWithTheirWordCounts)
     writePackage("angličtina", "barvy", "red|červená||4\r\nblue|modrá||4\r\n");
     writePackage("angličtina", "Čísla", "");
 
-    const Run groups = lexivo({"list"});
+    const Outcome groups = lexivo({"list"});
     EXPECT_EQ(groups.exitCode, 0);
     EXPECT_EQ(groups.out, "angličtina\nČeština\nZeměpis\n");
     EXPECT_EQ(groups.err, "");
 
-    const Run packages = lexivo({"list", "--group", "angličtina"});
+    const Outcome packages = lexivo({"list", "--group", "angličtina"});
     EXPECT_EQ(packages.exitCode, 0);
     EXPECT_EQ(packages.out, "barvy\t2\nČísla\t0\nZvířata\t5\n");
     EXPECT_EQ(packages.err, "");
@@ -240,13 +249,13 @@ TEST_F(CommandLine, ExportsThePageAndTextTheExportWindowWrites)
     for (const auto& [name, format] : formats) {
         SCOPED_TRACE(name);
         const std::string bytes = expected(format);
-        const Run toOutput = lexivo({"export", "--group", "G", "--package", "Zvířata", "--format", name});
+        const Outcome toOutput = lexivo({"export", "--group", "G", "--package", "Zvířata", "--format", name});
         EXPECT_EQ(toOutput.exitCode, 0) << toOutput.err;
         EXPECT_EQ(toOutput.out, bytes);
 
         // An existing file is replaced as a whole.
         writeBytes(workFile("page"), std::string(100000, 'x'));
-        const Run toFile = lexivo({"export", "--group", "G", "--package", "Zvířata", "--format", name, "-o", "page"});
+        const Outcome toFile = lexivo({"export", "--group", "G", "--package", "Zvířata", "--format", name, "-o", "page"});
         EXPECT_EQ(toFile.exitCode, 0) << toFile.err;
         EXPECT_EQ(toFile.out, "");
         EXPECT_EQ(readBytes(workFile("page")), bytes);
@@ -261,16 +270,16 @@ TEST_F(CommandLine, ExportsThePageAndTextTheExportWindowWrites)
 TEST_F(CommandLine, CsvExportImportedIntoANewPackageGivesTheSamePackage)
 {
     writePackage("G", "Zvířata", kAnimals);
-    const Run exported = lexivo({"export", "--group", "G", "--package", "Zvířata", "--format", "csv", "-o", "z.csv"});
+    const Outcome exported = lexivo({"export", "--group", "G", "--package", "Zvířata", "--format", "csv", "-o", "z.csv"});
     ASSERT_EQ(exported.exitCode, 0) << exported.err;
 
-    const Run imported = lexivo({"import", "z.csv", "--group", "G", "--package", "Kopie"});
+    const Outcome imported = lexivo({"import", "z.csv", "--group", "G", "--package", "Kopie"});
     EXPECT_EQ(imported.exitCode, 0) << imported.err;
     EXPECT_EQ(imported.out, "Přidáno 5 slovíček do balíčku „Kopie“ ve skupině „G“.\n");
     EXPECT_EQ(imported.err, "");
     EXPECT_EQ(package("G", "Kopie"), kAnimals);
 
-    const Run toOutput = lexivo({"export", "--group", "G", "--package", "Kopie", "--format", "csv"});
+    const Outcome toOutput = lexivo({"export", "--group", "G", "--package", "Kopie", "--format", "csv"});
     EXPECT_EQ(toOutput.out, readBytes(workFile("z.csv")));
 }
 
@@ -283,7 +292,7 @@ TEST_F(CommandLine, ImportAppendsReportsEachLineLeftOutAndHonoursTheChoices)
                                       "red;červená;;4\n"
                                       "blue;;;\n"
                                       "white;bílá;;0\n");
-    const Run run = lexivo({"import", "barvy.txt", "--group", "G", "--package", "Barvy"});
+    const Outcome run = lexivo({"import", "barvy.txt", "--group", "G", "--package", "Barvy"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "Přidána 2 slovíčka do balíčku „Barvy“ ve skupině „G“.\n");
     EXPECT_TRUE(run.err.starts_with("řádek 3: ")) << run.err;
@@ -294,7 +303,7 @@ TEST_F(CommandLine, ImportAppendsReportsEachLineLeftOutAndHonoursTheChoices)
 
     // The choices: a tab-separated file without a header, duplicates kept.
     writeBytes(workFile("more.tsv"), "red\tčervená\n");
-    const Run kept = lexivo({"import", "more.tsv", "--group", "G", "--package", "Nové", "--separator", "tab",
+    const Outcome kept = lexivo({"import", "more.tsv", "--group", "G", "--package", "Nové", "--separator", "tab",
                              "--no-header", "--keep-duplicates", "--encoding", "utf-8"});
     EXPECT_EQ(kept.exitCode, 0) << kept.err;
     EXPECT_EQ(kept.out, "Přidáno 1 slovíčko do balíčku „Nové“ ve skupině „G“.\n");
@@ -326,8 +335,8 @@ TEST_F(CommandLine, RefusalsExitWithOneSayWhyInCzechAndChangeNothing)
     };
     const auto before = dataFiles();
     for (const auto& [arguments, message] : cases) {
-        SCOPED_TRACE(arguments[0] + " " + arguments[1] + " " + arguments[3]);
-        const Run run = lexivo(arguments);
+        SCOPED_TRACE(joined(arguments));
+        const Outcome run = lexivo(arguments);
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_EQ(run.out, "");
         EXPECT_TRUE(run.err.starts_with(message)) << run.err;
@@ -346,17 +355,17 @@ TEST_F(CommandLine, ImportWaitsForTheRunningProgramWhileListingGoesOn)
     {
         const SingleInstance running(programDirectory());
         ASSERT_TRUE(running.acquired());
-        const Run refused = lexivo({"import", "words.csv", "--group", "G", "--package", "N"});
+        const Outcome refused = lexivo({"import", "words.csv", "--group", "G", "--package", "N"});
         EXPECT_EQ(refused.exitCode, 1);
         EXPECT_EQ(refused.out, "");
         EXPECT_NE(refused.err.find("Zavřete program"), std::string::npos) << refused.err;
         EXPECT_FALSE(fs::exists(tree().packageFile("G", "N")));
 
-        const Run listed = lexivo({"list", "--group", "G"});
+        const Outcome listed = lexivo({"list", "--group", "G"});
         EXPECT_EQ(listed.exitCode, 0);
         EXPECT_EQ(listed.out, "P\t5\n");
     }
-    const Run imported = lexivo({"import", "words.csv", "--group", "G", "--package", "N"});
+    const Outcome imported = lexivo({"import", "words.csv", "--group", "G", "--package", "N"});
     EXPECT_EQ(imported.exitCode, 0) << imported.err;
     EXPECT_EQ(package("G", "N"), "dog|pes||4\r\n");
 }
