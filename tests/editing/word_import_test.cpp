@@ -10,6 +10,7 @@
 #include "store/cp1250.h"
 #include "store/file_io.h"
 #include "store/package_file.h"
+#include "store/package_selection.h"
 #include "support/temp_tree.h"
 
 namespace lexivo {
@@ -228,8 +229,13 @@ TEST(WordImport, WritesAllWordsAtOnceOrNothing)
     }
     ASSERT_TRUE(writeImport(temp.tree(), "G", "P", plan).ok());
     EXPECT_EQ(temp.readPackage("G", "P"), encodeCp1250("old|stary||3\r\nnew|nový|A new day.|4\r\nkůň|horse||\r\n").value());
+    // Appending keeps the packages chosen for the next test; a new package shifts their positions.
+    ASSERT_TRUE(writePackageSelection(temp.tree(), "G", {0}).ok());
+    ASSERT_TRUE(writeImport(temp.tree(), "G", "P", plan).ok());
+    EXPECT_EQ(readPackageSelection(temp.tree(), "G"), std::vector<int>{0});
     ASSERT_TRUE(writeImport(temp.tree(), "G", "Fresh", plan).ok());
     EXPECT_EQ(temp.readPackage("G", "Fresh"), encodeCp1250("new|nový|A new day.|4\r\nkůň|horse||\r\n").value());
+    EXPECT_TRUE(readPackageSelection(temp.tree(), "G").empty());
 
     EXPECT_EQ(writeImport(temp.tree(), "G", "Empty", {}).message().text,
               "V souboru není žádné slovíčko, které by bylo možné přidat.");
