@@ -24,6 +24,7 @@
 #include "editing/word_list.h"
 #include "store/collection.h"
 #include "store/data_tree.h"
+#include "store/name_rules.h"
 #include "store/result.h"
 #include "ui/controls.h"
 #include "ui/seams.h"
@@ -441,13 +442,17 @@ std::string addedWordsText(std::size_t count)
     return std::string(few ? "Přidána " : "Přidáno ") + std::to_string(count) + " " + std::string(noun);
 }
 
-// The records the package holds now; for a package still to be created, none, once its name
-// has passed the rules of a new package.
+// The records the package holds now; for a package still to be created, none, once the group
+// has room for it and its name has passed the rules of a new package.
 Result<std::vector<WordRecord>> existingRecords(const Collection& collection, std::string_view group,
                                                 std::string_view package)
 {
-    if (holdsPackage(collection, package)) {
+    const std::vector<std::string> packages = collection.listPackages();
+    if (std::find(packages.begin(), packages.end(), package) != packages.end()) {
         return readRecordFile(collection.tree().packageFile(group, package));
+    }
+    if (auto full = checkPackageCapacity(packages.size())) {
+        return *full;
     }
     if (auto refused = collection.checkPackageName(package, PackageNameUse::Create)) {
         return *refused;

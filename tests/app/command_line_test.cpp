@@ -316,6 +316,9 @@ TEST_F(CommandLine, RefusalsExitWithOneSayWhyInCzechAndChangeNothing)
     writePackage("G", "Prázdný", "");
     writeBytes(workFile("words.csv"), "dog,pes\n");
     writeBytes(workFile("bad.csv"), "dog,\n,kočka\n");
+    for (int i = 0; i <= 480; ++i) {
+        writePackage("Plná", "p" + std::to_string(i), "");
+    }
     const struct {
         std::vector<std::string> arguments;
         std::string_view message;  // the start of standard error
@@ -329,6 +332,7 @@ TEST_F(CommandLine, RefusalsExitWithOneSayWhyInCzechAndChangeNothing)
         {{"export", "--group", "G", "--package", "P", "--format", "txt", "-o", "no-such-directory/file.txt"}, ""},
         {{"import", "words.csv", "--group", "Chybí", "--package", "N"}, "Skupina „Chybí“ neexistuje."},
         {{"import", "words.csv", "--group", "G", "--package", "1lekce"}, "První znak jména nesmí být číslo."},
+        {{"import", "words.csv", "--group", "Plná", "--package", "N"}, "Další balíček nelze přidat."},
         {{"import", "words.csv", "--group", "G", "--package", "a/b"}, ""},
         {{"import", "missing.csv", "--group", "G", "--package", "N"}, ""},
         {{"import", "bad.csv", "--group", "G", "--package", "N"}, "řádek 1: "},
