@@ -465,8 +465,12 @@ ExitStatus importWords(Collection& collection, const Invocation& invocation)
     const std::string group = *invocation.value("--group");
     const std::string package = *invocation.value("--package");
     const SingleInstance instance(collection.tree().programDirectory());
-    if (!instance.acquired()) {
+    if (instance.heldByAnother()) {
         return refuse(errorMessage("Lexivo je spuštěno a pracuje se stejnými daty. Zavřete program a import spusťte znovu."));
+    }
+    if (!instance.acquired()) {
+        return refuse(errorMessage("V adresáři " + inQuotes(collection.tree().programDirectory().string()) +
+                                   " nelze vytvořit zámek lexivo.lock, import by tam nemohl nic zapsat."));
     }
     if (auto missing = openGroup(collection, group)) {
         return refuse(*missing);
