@@ -64,15 +64,6 @@ std::vector<char*> pointers(std::vector<std::string>& texts)
     return result;
 }
 
-std::string joined(const std::vector<std::string>& arguments)
-{
-    std::string text;
-    for (const std::string& argument : arguments) {
-        text += argument + ' ';
-    }
-    return text;
-}
-
 class CommandLine : public ::testing::Test {
 protected:
     fs::path dataHome() const { return temp_.root() / "data-home"; }
@@ -339,7 +330,7 @@ TEST_F(CommandLine, RefusalsExitWithOneSayWhyInCzechAndChangeNothing)
     };
     const auto before = dataFiles();
     for (const auto& [arguments, message] : cases) {
-        SCOPED_TRACE(joined(arguments));
+        SCOPED_TRACE(::testing::PrintToString(arguments));
         const Outcome run = lexivo(arguments);
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_EQ(run.out, "");
