@@ -396,8 +396,9 @@ ExitStatus exportPackage(Collection& collection, const Invocation& invocation)
         return refuse(noSuchPackage(group, package));
     }
     PackageEditing editing(collection.tree(), group, localeNameOrder());
-    editing.showPackage(package);
+    // The order first: the package is then read once.
     editing.showOrder(wordOrderFor(ExportOptions{}.direction));
+    editing.showPackage(package);
     if (editing.readFailure()) {
         return refuse(*editing.readFailure());
     }

@@ -221,8 +221,8 @@ TEST_F(CommandLine, ExportsThePageAndTextTheExportWindowWrites)
 {
     writePackage("G", "Zvířata", kAnimals);
     PackageEditing editing(tree(), "G", localeNameOrder());
-    editing.showPackage("Zvířata");
     editing.showOrder(wordOrderFor(ExportDirection::ForeignFirst));
+    editing.showPackage("Zvířata");
     const ExportSource source = exportSource(editing);
     ExportStyle style;
     style.resetForOpening();
