@@ -56,7 +56,7 @@ public:
         if (!reader_.attributes().value(QLatin1String("version")).startsWith(QLatin1String("2"))) {
             return refusal("Soubor je slovník KVTML jiné verze než 2.");
         }
-        while (reader_.readNextStartElement()) {
+        while (!cut_ && reader_.readNextStartElement()) {
             if (reader_.name() == QLatin1String("identifiers")) {
                 readIdentifiers();
             } else if (reader_.name() == QLatin1String("entries")) {
@@ -100,6 +100,11 @@ private:
             if (reader_.name() != QLatin1String("entry")) {
                 reader_.skipCurrentElement();
                 continue;
+            }
+            // No import reads more rows than a package and the list of faults can take.
+            if (entries_.size() == kMaxImportRows) {
+                cut_ = true;
+                return;
             }
             const int line = static_cast<int>(reader_.lineNumber());
             std::map<int, Translation> translations;
@@ -167,6 +172,7 @@ private:
         const int czech = languageId(false);
         ImportTable table;
         table.columnCount = 4;
+        table.cut = cut_;
         for (const auto& [line, translations] : entries_) {
             auto of = [&](int id) {
                 const auto found = translations.find(id);
@@ -183,6 +189,7 @@ private:
     QXmlStreamReader reader_;
     std::vector<Identifier> identifiers_;
     std::vector<std::pair<int, std::map<int, Translation>>> entries_;
+    bool cut_ = false;
 };
 
 }  // namespace
@@ -204,7 +211,7 @@ Result<ImportTable> readImportTable(const ImportFile& file, const ImportSettings
     if (file.format == ImportFormat::Kvtml) {
         return readKvtmlTable(file.bytes);
     }
-    return splitDelimitedText(decodeImportText(file.bytes, settings.encoding), settings.separator);
+    return splitDelimitedText(file.bytes, settings.encoding, settings.separator);
 }
 
 }  // namespace lexivo

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <system_error>
 #include <unordered_set>
 
@@ -224,8 +223,8 @@ std::string plainTextOfHtml(std::string_view html)
 // breaks; a line ends with LF, CR LF or a lone CR. Unquoted cells lose surrounding blanks.
 class DelimitedReader {
 public:
-    DelimitedReader(std::string_view text, char separator, int firstLine)
-        : text_(text), separator_(separator), line_(firstLine)
+    DelimitedReader(std::string_view text, char separator, int firstLine, ImportEncoding encoding)
+        : text_(text), separator_(separator), line_(firstLine), encoding_(encoding)
     {
     }
 
@@ -273,9 +272,19 @@ private:
         while (at_ < text_.size() && text_[at_] != separator_ && text_[at_] != '\n' && text_[at_] != '\r') {
             ++at_;
         }
-        std::string cell(trimmed(text_.substr(start, at_ - start)));
+        std::string cell = decoded(trimmed(text_.substr(start, at_ - start)));
         endCell(rowEnds);
         return cell;
+    }
+
+    // Separators, quotes and line ends are ASCII bytes in both encodings, and never part of a
+    // UTF-8 sequence: each cell is decoded on its own.
+    std::string decoded(std::string_view cell) const
+    {
+        if (encoding_ == ImportEncoding::Windows1250) {
+            return decodeCp1250(cell);
+        }
+        return isValidUtf8(cell) ? std::string(cell) : repairedUtf8(cell);
     }
 
     std::string readQuotedCell(bool& rowEnds)
@@ -306,7 +315,7 @@ private:
         }
         cell.append(trimmed(text_.substr(rest, at_ - rest)));
         endCell(rowEnds);
-        return cell;
+        return decoded(cell);
     }
 
     void endCell(bool& rowEnds)
@@ -324,6 +333,7 @@ private:
     char separator_;
     std::size_t at_ = 0;
     int line_;
+    ImportEncoding encoding_;
 };
 
 bool isBlankRow(const ImportRow& row)
@@ -386,6 +396,9 @@ std::optional<std::string> fieldFault(std::string_view field)
 {
     if (field.find_first_of("\r\n") != std::string_view::npos) {
         return "pole obsahuje konec řádku";
+    }
+    if (field.find('\0') != std::string_view::npos) {
+        return "pole obsahuje nulový znak";  // a package's reader would drop it
     }
     if (field.find_first_of(kForbiddenCharacters) != std::string_view::npos) {
         return "pole obsahuje znak \"|\" nebo \"#\"";
@@ -477,17 +490,9 @@ ImportEncoding detectEncoding(std::string_view bytes)
     return isValidUtf8(withoutByteOrderMark(bytes)) ? ImportEncoding::Utf8 : ImportEncoding::Windows1250;
 }
 
-std::string decodeImportText(std::string_view bytes, ImportEncoding encoding)
+ImportSeparator detectSeparator(std::string_view bytes)
 {
-    if (encoding == ImportEncoding::Windows1250) {
-        return decodeCp1250(bytes);
-    }
     const std::string_view text = withoutByteOrderMark(bytes);
-    return isValidUtf8(text) ? std::string(text) : repairedUtf8(text);
-}
-
-ImportSeparator detectSeparator(std::string_view text)
-{
     const FileDirectives directives = readDirectives(text);
     if (directives.separator) {
         return *directives.separator;
@@ -498,7 +503,7 @@ ImportSeparator detectSeparator(std::string_view text)
     ImportSeparator best = ImportSeparator::Tab;
     int bestScore = 0;
     for (ImportSeparator candidate : {ImportSeparator::Tab, ImportSeparator::Semicolon, ImportSeparator::Comma}) {
-        DelimitedReader reader(body, separatorCharacter(candidate), 1);
+        DelimitedReader reader(body, separatorCharacter(candidate), 1, ImportEncoding::Windows1250);
         std::vector<std::size_t> widths;
         while (widths.size() < static_cast<std::size_t>(kLinesToDetectFrom)) {
             const auto row = reader.next();
@@ -523,14 +528,21 @@ ImportSeparator detectSeparator(std::string_view text)
     return best;
 }
 
-ImportTable splitDelimitedText(std::string_view utf8, ImportSeparator separator)
+ImportTable splitDelimitedText(std::string_view bytes, ImportEncoding encoding, ImportSeparator separator,
+                               std::size_t maxRows)
 {
-    const FileDirectives directives = readDirectives(utf8);
+    const std::string_view text = withoutByteOrderMark(bytes);
+    const FileDirectives directives = readDirectives(text);
     ImportTable table;
-    DelimitedReader reader(utf8.substr(directives.bodyStart), separatorCharacter(separator), directives.linesTaken + 1);
+    DelimitedReader reader(text.substr(directives.bodyStart), separatorCharacter(separator), directives.linesTaken + 1,
+                           encoding);
     while (auto row = reader.next()) {
         if (isBlankRow(*row)) {
             continue;
+        }
+        if (table.rows.size() == maxRows) {
+            table.cut = true;
+            break;
         }
         if (directives.html) {
             for (std::string& cell : row->cells) {
@@ -576,9 +588,8 @@ ImportSettings detectDelimitedSettings(std::string_view bytes, std::optional<Imp
 {
     ImportSettings settings;
     settings.encoding = chosenEncoding ? *chosenEncoding : detectEncoding(bytes);
-    const std::string text = decodeImportText(bytes, settings.encoding);
-    settings.separator = chosenSeparator ? *chosenSeparator : detectSeparator(text);
-    const ImportTable table = splitDelimitedText(text, settings.separator);
+    settings.separator = chosenSeparator ? *chosenSeparator : detectSeparator(bytes);
+    const ImportTable table = splitDelimitedText(bytes, settings.encoding, settings.separator);
     if (table.rows.empty()) {
         return settings;
     }
@@ -621,6 +632,11 @@ ImportPlan planImport(const std::vector<ImportRow>& rows, const ImportColumns& c
     }
     const auto room = static_cast<std::size_t>(std::max(0, kMaxWordsPerPackage - static_cast<int>(existing.size())));
     for (const ImportRow& row : rows) {
+        if (plan.problems.size() == kMaxListedProblems) {
+            plan.problems.push_back(
+                {row.line, "vypsáno už 1000 chybných řádků: tento a všechny další řádky se vynechávají", true});
+            break;
+        }
         auto skip = [&](std::string reason) { plan.problems.push_back({row.line, std::move(reason), true}); };
         std::array<std::string, 3> fields{std::string(cellAt(row, columns.english)), std::string(cellAt(row, columns.czech)),
                                           std::string(cellAt(row, columns.example))};
@@ -668,8 +684,9 @@ ImportPlan planImport(const std::vector<ImportRow>& rows, const ImportColumns& c
             continue;
         }
         if (plan.words.size() >= room) {
-            skip("balíček by měl více než 1000 slovíček");
-            continue;
+            // One entry for the rest of the file: a list of a million lines helps nobody.
+            skip("balíček by měl více než 1000 slovíček: tento a všechny další řádky se vynechávají");
+            break;
         }
         if (tooLong) {
             plan.problems.push_back({row.line, "pole bylo zkráceno na 249 znaků", false});

@@ -45,7 +45,8 @@ Result<ImportFile> readImportFile(const std::filesystem::path& file);
 // Valid UTF-8 (with or without a byte-order mark) is UTF-8; anything else is Windows-1250.
 ImportEncoding detectEncoding(std::string_view bytes);
 // The separator that splits the first lines most evenly (outside quotes); tab when none does.
-ImportSeparator detectSeparator(std::string_view text);
+// Separators, quotes and line ends are ASCII, so the bytes of either encoding will do.
+ImportSeparator detectSeparator(std::string_view bytes);
 
 // Which cell of a row holds which part of a word; the example and the level are optional.
 struct ImportColumns {
@@ -72,17 +73,24 @@ struct ImportRow {
     bool operator==(const ImportRow&) const = default;
 };
 
+// An import lists at most this many faulty lines; at the next one it stops.
+inline constexpr std::size_t kMaxListedProblems = 1000;
+// No more rows of a file are ever read: every word a package can take, every problem listed,
+// the row that stops the import and a header row. So a large file costs no more than this.
+inline constexpr std::size_t kMaxImportRows = kMaxWordsPerPackage + kMaxListedProblems + 2;
+
 struct ImportTable {
-    std::vector<ImportRow> rows;  // every row of the file, the header row too
+    std::vector<ImportRow> rows;  // the rows of the file, the header row too, at most kMaxImportRows
     int columnCount = 0;          // the most cells of any row
+    bool cut = false;             // the file holds more rows than were read
 };
 
-// Splits decoded delimited text into rows: quoted fields may hold separators, doubled quotes
-// and line breaks; lines that are empty are left out; flash-card exports' leading "#key:value"
-// lines are read as settings, not rows.
-ImportTable splitDelimitedText(std::string_view utf8, ImportSeparator separator);
-// The text of the file in UTF-8 (a byte-order mark dropped).
-std::string decodeImportText(std::string_view bytes, ImportEncoding encoding);
+// Splits delimited text in `encoding` into rows of UTF-8 cells: quoted fields may hold
+// separators, doubled quotes and line breaks; lines that are empty are left out; flash-card
+// exports' leading "#key:value" lines are read as settings, not rows. A byte-order mark is
+// dropped; bytes that are not valid in the encoding become U+FFFD, which no package can store.
+ImportTable splitDelimitedText(std::string_view bytes, ImportEncoding encoding, ImportSeparator separator,
+                               std::size_t maxRows = kMaxImportRows);
 
 // A header row names its columns ("English", "anglicky", "front", "Czech", "příklad", "level"…);
 // its names, when recognised, also place the columns.
@@ -121,7 +129,9 @@ struct ImportPlan {
 // Checks each row against the rules of a package that already holds `existing` (its records
 // as read; empty for a new package): a field over 249 characters, a "|" or "#" or a line break
 // inside a field, a character Windows-1250 cannot store, an empty English or Czech field,
-// a level that is not 0 to 4, a duplicate, and the 1000-word limit.
+// a level that is not 0 to 4, a duplicate, and the 1000-word limit. The first row that no
+// longer fits, or the faulty row after 1000 listed ones, is listed for itself and the rest of
+// the file, and the plan ends there.
 ImportPlan planImport(const std::vector<ImportRow>& rows, const ImportColumns& columns,
                       const std::vector<WordRecord>& existing, const ImportChoices& choices);
 

@@ -124,8 +124,24 @@ TEST(WordImport, DuplicatesOfThePackageAndTheWordLimit)
     const std::vector<WordRecord> nearlyFull(998, WordRecord{"w", "s", "", "4"});
     const Imported full = importFile(file, nearlyFull);
     EXPECT_EQ(full.plan.words.size(), 2u);
-    EXPECT_EQ(full.plan.problems, (std::vector<ImportProblem>{{3, "balíček by měl více než 1000 slovíček", true},
-                                                               {4, "balíček by měl více než 1000 slovíček", true}}));
+    EXPECT_EQ(full.plan.problems,
+              (std::vector<ImportProblem>{
+                  {3, "balíček by měl více než 1000 slovíček: tento a všechny další řádky se vynechávají", true}}));
+}
+
+TEST(WordImport, ALongFileIsReadOnlyAsFarAsAnImportCanReach)
+{
+    std::string lines;
+    for (int i = 0; i < 3000; ++i) {
+        lines += "word" + std::to_string(i) + ";\n";  // no Czech: every line is faulty
+    }
+    const ImportTable table = splitDelimitedText(lines, ImportEncoding::Utf8, ImportSeparator::Semicolon);
+    EXPECT_TRUE(table.cut);
+    EXPECT_EQ(table.rows.size(), kMaxImportRows);
+    const ImportPlan plan = planImport(table.rows, {}, {}, {});
+    ASSERT_EQ(plan.problems.size(), kMaxListedProblems + 1);
+    EXPECT_EQ(plan.problems.back(),
+              (ImportProblem{1001, "vypsáno už 1000 chybných řádků: tento a všechny další řádky se vynechávají", true}));
 }
 
 TEST(WordImport, DetectionOfSeparatorAndEncoding)
@@ -149,8 +165,7 @@ TEST(WordImport, DetectionOfSeparatorAndEncoding)
     EXPECT_EQ(detectEncoding("k\xF9\xF2"), ImportEncoding::Windows1250);     // "kůň" in Windows-1250
     EXPECT_EQ(detectEncoding("\xC0\xAF"), ImportEncoding::Windows1250);      // an overlong form is not UTF-8
     // Read in the wrong encoding, a line is refused rather than stored as something else.
-    const ImportTable wrong = splitDelimitedText(decodeImportText("k\xF9\xF2;horse\n", ImportEncoding::Utf8),
-                                                 ImportSeparator::Semicolon);
+    const ImportTable wrong = splitDelimitedText("k\xF9\xF2;horse\n", ImportEncoding::Utf8, ImportSeparator::Semicolon);
     EXPECT_EQ(planImport(wrong.rows, {1, 0, {}, {}}, {}, {}).problems.at(0).reason, "znak „\xEF\xBF\xBD“ nelze v balíčku uložit");
     // A pair of words that happen to be header names is no header unless both languages are named.
     EXPECT_FALSE(readHeaderRow({1, {"front", "přední"}}).isHeader);
