@@ -1,4 +1,5 @@
-// Program entry: one instance, the shared program state, and the main window for the run.
+// Program entry: a command from the command line, or one instance with the shared program state
+// and the main window for the run.
 
 #include <cstdlib>
 #include <ctime>
@@ -11,6 +12,7 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "app/termination_signals.h"
@@ -23,6 +25,10 @@
 int main(int argc, char** argv)
 {
     using namespace lexivo;
+    // A command (list, export, import, --help) runs without windows and without a display.
+    if (isCommandLine(argc, argv)) {
+        return runCommandLine(argc, argv);
+    }
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName("cz.lexivo.Lexivo");
     installFontSubstitutes();

@@ -15,4 +15,6 @@ SingleInstance::SingleInstance(const std::filesystem::path& programDirectory)
 
 SingleInstance::~SingleInstance() = default;
 
+bool SingleInstance::heldByAnother() const { return !acquired_ && lock_->error() == QLockFile::LockFailedError; }
+
 }  // namespace lexivo

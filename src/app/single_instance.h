@@ -14,8 +14,11 @@ public:
     explicit SingleInstance(const std::filesystem::path& programDirectory);
     ~SingleInstance();
 
-    // False when another instance runs on the same program directory.
+    // False when another instance runs on the same program directory, or when the lock
+    // cannot be made there at all.
     bool acquired() const { return acquired_; }
+    // Whether another instance holds the lock, rather than the lock file being out of reach.
+    bool heldByAnother() const;
 
 private:
     std::unique_ptr<QLockFile> lock_;

@@ -2,20 +2,18 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <memory>
-#include <vector>
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QRadioButton>
 
 #include "editing/editing_session.h"
+#include "editing/export_font.h"
 #include "editing/package_editor.h"
 #include "ui/control_behaviour.h"
 #include "ui/control_ids/export_dialog.h"
@@ -233,40 +231,12 @@ void ExportDialog::refreshPreview()
     update();
 }
 
-QFont ExportDialog::documentFont(int height) const
-{
-    QFont font = cellFont(QString::fromStdString(style_.face), height);
-    if (style_.weight > 0) {
-        font.setWeight(QFont::Weight(std::clamp(style_.weight, 1, 1000)));
-    }
-    font.setItalic(style_.italic);
-    font.setUnderline(style_.underline);
-    font.setStrikeOut(style_.strikeOut);
-    return font;
-}
-
-TextWidth ExportDialog::lineWidth() const
-{
-    // A page has few distinct characters: each is measured once.
-    constexpr int kUnmeasured = -1;
-    auto advances = std::make_shared<std::vector<int>>(std::size_t(1) << 16, kUnmeasured);
-    return [metrics = QFontMetrics(documentFont(style_.size)), advances](std::string_view text) {
-        int width = 0;
-        for (const QChar character : QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) {
-            int& advance = (*advances)[character.unicode()];
-            if (advance == kUnmeasured) {
-                advance = metrics.horizontalAdvance(character);
-            }
-            width += advance;
-        }
-        return width;
-    };
-}
+TextWidth ExportDialog::lineWidth() const { return exportLineWidth(style_); }
 
 QFont ExportDialog::previewFont() const
 {
     if (isStyledFormat(options().format)) {
-        return documentFont(style_.documentFontSize());
+        return exportDocumentFont(style_, style_.documentFontSize());
     }
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPixelSize(cellFont(kArial, kTextPreviewHeight).pixelSize());

@@ -25,8 +25,7 @@ public:
     // The sample as the preview draws it.
     const QString& previewText() const { return preview_; }
     ExportOptions options() const;
-    // The width of one line of the page in the document font. Character advances are summed
-    // without kerning, as the desktop's text extent measures them.
+    // The width of one line of the page in the document font.
     TextWidth lineWidth() const;
 
 protected:
@@ -41,8 +40,7 @@ private:
     void chooseBackground();
     void refreshPreview();
     void exportPackage();
-    // The document font at a pixel height; the preview of a text file uses a fixed-width face.
-    QFont documentFont(int height) const;
+    // The document font; the preview of a text file uses a fixed-width face.
     QFont previewFont() const;
 
     EditingSession& session_;

@@ -9,6 +9,7 @@
 #include "store/cp1250.h"
 #include "store/file_io.h"
 #include "store/package_file.h"
+#include "store/package_selection.h"
 
 namespace lexivo {
 namespace {
@@ -582,11 +583,12 @@ HeaderReading readHeaderRow(const ImportRow& row)
     return reading;
 }
 
-ImportSettings detectDelimitedSettings(std::string_view bytes)
+ImportSettings detectDelimitedSettings(std::string_view bytes, std::optional<ImportEncoding> chosenEncoding,
+                                       std::optional<ImportSeparator> chosenSeparator)
 {
     ImportSettings settings;
-    settings.encoding = detectEncoding(bytes);
-    settings.separator = detectSeparator(bytes);
+    settings.encoding = chosenEncoding ? *chosenEncoding : detectEncoding(bytes);
+    settings.separator = chosenSeparator ? *chosenSeparator : detectSeparator(bytes);
     const ImportTable table = splitDelimitedText(bytes, settings.encoding, settings.separator);
     if (table.rows.empty()) {
         return settings;
@@ -707,7 +709,8 @@ Status writeImport(const DataTree& tree, std::string_view group, std::string_vie
     }
     // The package may have grown since the plan was made.
     const fs::path file = tree.packageFile(group, package);
-    if (entryExists(file)) {
+    const bool creating = !entryExists(file);
+    if (!creating) {
         const auto records = readRecordFile(file);
         if (!records) {
             return records.message();
@@ -716,7 +719,14 @@ Status writeImport(const DataTree& tree, std::string_view group, std::string_vie
             return errorMessage("Slovíčka nelze přidat: v balíčku by bylo více než 1000 slovíček.");
         }
     }
-    return appendWordRecords(tree, group, package, plan.words);
+    if (Status written = appendWordRecords(tree, group, package, plan.words); !written || !creating) {
+        return written;
+    }
+    // A new package shifts the positions the saved test selection keeps.
+    if (Status forgotten = forgetTestSelection(tree, group); !forgotten) {
+        return errorMessage("Výběr balíčků pro příští test nebylo možno zapomenout: " + forgotten.message().text);
+    }
+    return Status::success();
 }
 
 std::string exportCsv(const std::vector<WordRecord>& records)

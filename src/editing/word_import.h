@@ -100,8 +100,10 @@ struct HeaderReading {
 };
 HeaderReading readHeaderRow(const ImportRow& row);
 
-// Proposes settings for delimited text: encoding, separator, header and columns.
-ImportSettings detectDelimitedSettings(std::string_view bytes);
+// Proposes settings for delimited text: encoding, separator, header and columns. A chosen
+// encoding or separator is kept, and the header and columns are found for the text read so.
+ImportSettings detectDelimitedSettings(std::string_view bytes, std::optional<ImportEncoding> chosenEncoding = {},
+                                       std::optional<ImportSeparator> chosenSeparator = {});
 
 // What the user chose for lines that break a rule.
 struct ImportChoices {

@@ -10,6 +10,7 @@
 #include "store/cp1250.h"
 #include "store/file_io.h"
 #include "store/package_file.h"
+#include "store/package_selection.h"
 #include "support/temp_tree.h"
 
 namespace lexivo {
@@ -171,6 +172,20 @@ TEST(WordImport, DetectionOfSeparatorAndEncoding)
     EXPECT_TRUE(readHeaderRow({1, {"Příklad", "Czech", "English"}}).isHeader);
 }
 
+TEST(WordImport, AChosenSeparatorAndEncodingFindTheHeaderAndColumnsOfTheTextReadSo)
+{
+    // The commas split the lines more evenly than the semicolons that separate the columns.
+    const std::string bytes = "czech;english;example, more\n\x9E\x65\xF2;reap, a\nk\xF9\xF2;horse, b\n";
+    const ImportSettings detected = detectDelimitedSettings(bytes);
+    EXPECT_EQ(detected.separator, ImportSeparator::Comma);
+    EXPECT_FALSE(detected.firstRowIsHeader);
+    const ImportSettings chosen = detectDelimitedSettings(bytes, ImportEncoding::Windows1250, ImportSeparator::Semicolon);
+    EXPECT_EQ(chosen.separator, ImportSeparator::Semicolon);
+    EXPECT_TRUE(chosen.firstRowIsHeader);
+    EXPECT_EQ(chosen.columns.english, 1);
+    EXPECT_EQ(chosen.columns.czech, 0);
+}
+
 TEST(WordImport, FilesThatAreRefusedBeforeAnyWordIsRead)
 {
     TempTree temp;
@@ -229,8 +244,13 @@ TEST(WordImport, WritesAllWordsAtOnceOrNothing)
     }
     ASSERT_TRUE(writeImport(temp.tree(), "G", "P", plan).ok());
     EXPECT_EQ(temp.readPackage("G", "P"), encodeCp1250("old|stary||3\r\nnew|nový|A new day.|4\r\nkůň|horse||\r\n").value());
+    // Appending keeps the packages chosen for the next test; a new package shifts their positions.
+    ASSERT_TRUE(writePackageSelection(temp.tree(), "G", {0}).ok());
+    ASSERT_TRUE(writeImport(temp.tree(), "G", "P", plan).ok());
+    EXPECT_EQ(readPackageSelection(temp.tree(), "G"), std::vector<int>{0});
     ASSERT_TRUE(writeImport(temp.tree(), "G", "Fresh", plan).ok());
     EXPECT_EQ(temp.readPackage("G", "Fresh"), encodeCp1250("new|nový|A new day.|4\r\nkůň|horse||\r\n").value());
+    EXPECT_TRUE(readPackageSelection(temp.tree(), "G").empty());
 
     EXPECT_EQ(writeImport(temp.tree(), "G", "Empty", {}).message().text,
               "V souboru není žádné slovíčko, které by bylo možné přidat.");
