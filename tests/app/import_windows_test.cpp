@@ -151,6 +151,7 @@ private slots:
             chooseImport(test, addingDialog, binary);
             QVERIFY(addingDialog->isVisible());
             QCOMPARE(test.dialogs.messages.size(), std::size_t(1));
+            QVERIFY(test.dialogs.messages[0].text.find("není to textový soubor") != std::string::npos);
 
             testing::ModalDriver nested;
             nested.then([&](QWidget* shown) {
