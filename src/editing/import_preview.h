@@ -32,17 +32,15 @@ public:
     // The target is a package of the collection's current group, named after the file.
     static Result<ImportPreview> open(const Collection& collection, ImportFile file);
 
-    const ImportFile& file() const { return file_; }
     const ImportSettings& settings() const { return settings_; }
-    const ImportChoices& choices() const { return choices_; }
     const ImportTable& table() const { return table_; }
     const ImportPlan& plan() const { return plan_; }
     const std::string& targetName() const { return targetName_; }
     // A KDE document has fixed columns and no encoding, separator or header to choose.
     bool readsDelimitedText() const { return file_.format == ImportFormat::Delimited; }
 
-    // Each change reads the kept bytes again (encoding, separator, header) or checks the rows
-    // again (columns, choices, target).
+    // Each change reads the kept bytes again (encoding, separator) or checks the rows again;
+    // a header row, when taken, names its columns.
     void setEncoding(ImportEncoding encoding);
     void setSeparator(ImportSeparator separator);
     void setFirstRowIsHeader(bool header);

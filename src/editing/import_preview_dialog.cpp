@@ -38,7 +38,7 @@ QSize windowSize()
     return units.size(kTemplateSize.width(), kTemplateSize.height());
 }
 
-// What a column holds, as the table's heading and the column boxes name it.
+// What a column holds, as the table's heading names it.
 QString columnRoles(const ImportColumns& columns, int column)
 {
     QStringList roles;
