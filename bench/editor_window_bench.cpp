@@ -45,6 +45,7 @@ public:
     std::optional<FontChoice> chooseFont(QWidget*, const FontChoice&) override { return std::nullopt; }
     std::optional<QColor> chooseColour(QWidget*, const QColor&) override { return std::nullopt; }
     std::optional<QString> chooseSaveFile(QWidget*, const SaveFileRequest&) override { return file_; }
+    std::optional<QString> chooseOpenFile(QWidget*, const OpenFileRequest&) override { return std::nullopt; }
 
 private:
     QString file_;

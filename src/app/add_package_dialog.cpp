@@ -1,12 +1,16 @@
 #include "app/add_package_dialog.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
 
 #include "app/main_window.h"
+#include "editing/import_preview_dialog.h"
+#include "editing/word_import.h"
 #include "ui/control_behaviour.h"
 #include "ui/control_ids/add_package_dialog.h"
 #include "ui/controls.h"
@@ -20,6 +24,11 @@ namespace control = add_package_dialog_control;
 
 constexpr int kWidth = 375;
 constexpr int kHeight = 355;
+// The third option's frame and title, in the add-package mode only; the buttons move below it.
+constexpr int kImportRoom = 70;
+constexpr int kTakeOverTitleY = 146;
+constexpr QRectF kImportFrame(50.5, 273.5, 270, 50);
+constexpr QPoint kImportTitle(60, 266);
 constexpr int kNameFieldLength = 255;
 const QColor kInactiveText(100, 100, 100);
 const QColor kInactiveFieldText(80, 80, 80);
@@ -53,6 +62,10 @@ AddPackageDialog::AddPackageDialog(Program& program, MainWindow& mainWindow, Add
     if (mode == AddPackageMode::SaveRemainingWords) {
         sourceGroup_->hide();
         copyName_->hide();
+        importFromFile_->hide();
+    } else {
+        makeRoomBelow(findControl(this, control::Ok)->y(), kImportRoom);
+        moveOverMainWindow(centredCorner(program, kWidth, height() / 2));
     }
     enableOptionFields();
     attachControlBehaviour(this, WindowKind::AddPackage, [this] {
@@ -73,7 +86,11 @@ void AddPackageDialog::createControls()
     takeOver_ = new QRadioButton(this);
     setControlId(takeOver_, control::TakeOver);
     takeOver_->setGeometry(units.rect(20, 90, 193, 8).adjusted(0, -2, 0, 2));
-    for (QRadioButton* radio : {createNew_, takeOver_}) {
+    importFromFile_ = new QRadioButton(this);
+    setControlId(importFromFile_, control::ImportFromFile);
+    // Beside its title, as the other two stand beside theirs.
+    importFromFile_->setGeometry(takeOver_->geometry().translated(0, kImportTitle.y() - kTakeOverTitleY));
+    for (QRadioButton* radio : {createNew_, takeOver_, importFromFile_}) {
         connect(radio, &QRadioButton::clicked, this, &AddPackageDialog::optionChosen);
     }
 
@@ -112,6 +129,9 @@ void AddPackageDialog::createControls()
 
 AddPackageOption AddPackageDialog::option() const
 {
+    if (importFromFile_->isChecked()) {
+        return AddPackageOption::ImportFromFile;
+    }
     return takeOver_->isChecked() ? AddPackageOption::TakeOver : AddPackageOption::CreateNew;
 }
 
@@ -130,15 +150,16 @@ void AddPackageDialog::optionChosen()
 void AddPackageDialog::enableOptionFields()
 {
     const bool creating = option() == AddPackageOption::CreateNew;
+    const bool copying = option() == AddPackageOption::TakeOver;
     const ColourScheme& scheme = program_.scheme();
     for (QWidget* field : std::initializer_list<QWidget*>{newName_, sourceGroup_, sourcePackage_, copyName_}) {
         setFieldColours(field, toQColor(scheme.editColour), toQColor(fixed_colour::kControlText),
                         toQColor(scheme.dialogColour), kInactiveFieldText);
-        field->setEnabled((field == newName_) == creating);
+        field->setEnabled(field == newName_ ? creating : copying);
     }
     // A field that has just become inactive gives the keyboard to the chosen option.
     if (focusWidget() != nullptr && !focusWidget()->isEnabled()) {
-        (creating ? createNew_ : takeOver_)->setFocus();
+        (creating ? createNew_ : copying ? takeOver_ : importFromFile_)->setFocus();
     }
 }
 
@@ -185,6 +206,12 @@ void AddPackageDialog::confirm()
     form.sourcePackage = sourcePackage_->currentText().toStdString();
     form.copyName = copyName_->text().toStdString();
     const AddPackageOutcome outcome = confirmAddPackage(program_.collection, form);
+    if (outcome.next == AfterAddPackage::ChooseImportFile) {
+        if (importFromFile()) {
+            accept();
+        }
+        return;
+    }
     if (outcome.message) {
         program_.dialogs.showMessage(this, *outcome.message);
     }
@@ -203,6 +230,32 @@ void AddPackageDialog::confirm()
         transferTarget_ = outcome.package;
     }
     accept();
+}
+
+bool AddPackageDialog::importFromFile()
+{
+    const OpenFileRequest request{"Importovat slovíčka ze souboru", QDir::homePath(),
+                                  {"Seznamy slovíček (*.csv *.tsv *.txt *.kvtml)", "Všechny soubory (*)"}};
+    const std::optional<QString> chosen = mainWindow_.editingSession().choosers.chooseOpenFile(this, request);
+    if (!chosen) {
+        return false;
+    }
+    Result<ImportFile> file = readImportFile(std::filesystem::path(chosen->toStdString()));
+    if (!file) {
+        program_.dialogs.showMessage(this, file.message());
+        return false;
+    }
+    Result<ImportPreview> preview = ImportPreview::open(program_.collection, std::move(file).value());
+    if (!preview) {
+        program_.dialogs.showMessage(this, preview.message());
+        return false;
+    }
+    ImportPreviewDialog dialog(program_, &mainWindow_, std::move(preview).value(), QFileInfo(*chosen).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.writtenPackage().empty()) {
+        return false;
+    }
+    mainWindow_.fillPackageListSelecting(qt(dialog.writtenPackage()));
+    return true;
 }
 
 void AddPackageDialog::keyPressEvent(QKeyEvent* event)
@@ -234,6 +287,10 @@ void AddPackageDialog::paintEvent(QPaintEvent* event)
     painter.drawRoundedRect(QRectF(50.5, 73.5, 270, 50), 5, 5);
     painter.setPen(QPen(colour(AddPackageOption::TakeOver), 1));
     painter.drawRoundedRect(QRectF(50.5, 153.5, 270, 100), 5, 5);
+    if (!saving) {
+        painter.setPen(QPen(colour(AddPackageOption::ImportFromFile), 1));
+        painter.drawRoundedRect(kImportFrame, 5, 5);
+    }
 
     const QColor first = colour(AddPackageOption::CreateNew);
     const QColor second = colour(AddPackageOption::TakeOver);
@@ -243,15 +300,19 @@ void AddPackageDialog::paintEvent(QPaintEvent* event)
                                                           {"Uložit pod jménem:", copyName_->x() - 60 - 3}});
     std::vector<PaintedText> texts = {
         {saving ? " Vytvořit nový balíček " : " Vytvořit nový ", {60, 66}, title, first},
-        {saving ? " Přidat do existujícího " : " Přejmout z jiné skupiny ", {60, 146}, title, second},
+        {saving ? " Přidat do existujícího " : " Přejmout z jiné skupiny ", {60, kTakeOverTitleY}, title, second},
         {"Jméno:", {60, 90}, label, first},
         {"Balíček:", {60, 196}, label, second},
     };
     if (!saving) {
+        const QColor third = colour(AddPackageOption::ImportFromFile);
         texts.push_back({"Skupina:", {60, 170}, label, second});
+        texts.push_back({" Importovat ze souboru ", kImportTitle, title, third});
+        texts.push_back({"seznam slovíček CSV, TSV, TXT nebo KVTML", {60, 290},
+                         fittedFont(cellFont(kArial, 16), "seznam slovíček CSV, TSV, TXT nebo KVTML", 250), third});
     }
     if (!sourceHasPackages_) {
-        const bool dim = active == AddPackageOption::CreateNew;
+        const bool dim = active != AddPackageOption::TakeOver;
         texts.push_back({"skupina neobsahuje žádné balíčky", {115, 196}, label, dim ? kInactiveFieldText : second});
     } else if (!saving) {
         texts.push_back({"Uložit pod jménem:", {60, 221}, label, second});

@@ -1,6 +1,6 @@
 #pragma once
-// The add-package dialog: a new empty package in the current group, or a copy of a package
-// from another group. Opened from a running test it instead chooses the package that receives
+// The add-package dialog: a new empty package in the current group, a copy of a package
+// from another group, or the words of another program's file. Opened from a running test it instead chooses the package that receives
 // the test's remaining words: a new one or one of the current group.
 
 #include <string>
@@ -39,6 +39,8 @@ private:
     void confirm();
     // The chosen option's fields take input; the other option's are shown inactive.
     void enableOptionFields();
+    // The file chooser and the import preview; true when the words were written.
+    bool importFromFile();
 
     MainWindow& mainWindow_;
     AddPackageMode mode_;
@@ -46,6 +48,7 @@ private:
     std::string transferTarget_;
     QRadioButton* createNew_ = nullptr;
     QRadioButton* takeOver_ = nullptr;
+    QRadioButton* importFromFile_ = nullptr;
     QLineEdit* newName_ = nullptr;
     QComboBox* sourceGroup_ = nullptr;
     QComboBox* sourcePackage_ = nullptr;

@@ -79,6 +79,10 @@ AddPackageOutcome chooseExistingTarget(Collection& collection, const AddPackageF
 
 AddPackageOutcome confirmAddPackage(Collection& collection, const AddPackageForm& form)
 {
+    // An import may go into a package that exists: its preview checks the name.
+    if (form.option == AddPackageOption::ImportFromFile && form.mode == AddPackageMode::AddPackage) {
+        return {std::nullopt, AfterAddPackage::ChooseImportFile, std::nullopt, {}};
+    }
     const bool copying = form.option == AddPackageOption::TakeOver;
     if (copying && form.mode == AddPackageMode::SaveRemainingWords) {
         return chooseExistingTarget(collection, form);

@@ -28,7 +28,7 @@ GroupAddOutcome addGroup(Collection& collection, std::string_view name);
 // The add-package dialog adds a package to the current group, or, opened from a running test,
 // chooses the package that receives the test's remaining words.
 enum class AddPackageMode { AddPackage, SaveRemainingWords };
-enum class AddPackageOption { CreateNew, TakeOver };
+enum class AddPackageOption { CreateNew, TakeOver, ImportFromFile };
 enum class AddPackageField { NewName, CopyName };
 
 struct AddPackageForm {
@@ -40,7 +40,8 @@ struct AddPackageForm {
     std::string copyName;       // option 2, outside the save-remaining mode
 };
 
-enum class AfterAddPackage { StayOpen, Close, OpenTransfer };
+// ChooseImportFile: the desktop's file chooser, then the import preview, decide the rest.
+enum class AfterAddPackage { StayOpen, Close, OpenTransfer, ChooseImportFile };
 
 struct [[nodiscard]] AddPackageOutcome {
     std::optional<Message> message;

@@ -42,11 +42,22 @@ QString fromUtf8(const std::string& text) { return QString::fromStdString(text);
 }  // namespace
 
 MainWindow::MainWindow(Program& program, TestSession& tests, QWidget* parent)
+    : MainWindow(program, tests, nullptr, parent)
+{
+}
+
+MainWindow::MainWindow(Program& program, TestSession& tests, DesktopChoosers& choosers)
+    : MainWindow(program, tests, &choosers, nullptr)
+{
+}
+
+MainWindow::MainWindow(Program& program, TestSession& tests, DesktopChoosers* choosers, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       program_(program),
       tests_(tests),
-      requests_(program, *this)
+      requests_(program, *this),
+      choosers_(choosers != nullptr ? *choosers : desktopChoosers_)
 {
     setWindowTitle("Lexivo");
     setWindowIcon(programIcon());

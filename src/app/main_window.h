@@ -25,6 +25,8 @@ class MainWindow : public QWidget {
     Q_OBJECT
 public:
     MainWindow(Program& program, TestSession& tests, QWidget* parent = nullptr);
+    // With other file, font and colour choosers than the desktop's (tests answer them).
+    MainWindow(Program& program, TestSession& tests, DesktopChoosers& choosers);
 
     // Reads the configuration and the colour scheme, lists the groups and fills the window.
     void startUp();
@@ -53,6 +55,7 @@ public:
     TestConfigurationPanel* configurationPanel() const { return configurationPanel_; }
     TestRunWindow* testWindow() const { return testWindow_; }
     OnlineSession& onlineSession() { return online_; }
+    EditingSession& editingSession() { return editing_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -60,6 +63,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    MainWindow(Program& program, TestSession& tests, DesktopChoosers* choosers, QWidget* parent);
     OwnerDrawnButton* addButton(int id, const QString& text);
     void createControls();
     void layOutControls();
@@ -99,7 +103,8 @@ private:
     QLabel* wordCount_ = nullptr;
     OwnerDrawnButton* webLink_ = nullptr;
     AppWindowRequests requests_;
-    QtDesktopChoosers choosers_;
+    QtDesktopChoosers desktopChoosers_;
+    DesktopChoosers& choosers_;
     EditingSession editing_{choosers_};
     OnlineSession online_;
     TestConfigurationPanel* configurationPanel_ = nullptr;

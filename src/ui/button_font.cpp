@@ -115,6 +115,8 @@ const std::vector<Rule>& rules()
         only(WindowKind::SaveDownloaded, {saving::Cancel, saving::ChangeGroup}, px(17)),
         only(WindowKind::SaveDownloaded, {saving::Continue}, px(23)),
         only(WindowKind::Voice, {}, px(17)),
+        only(WindowKind::ImportPreview, {}, px(16)),
+        only(WindowKind::ImportPreview, {shared_control::Ok}, px(32)),
     };
     return table;
 }

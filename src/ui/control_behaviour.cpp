@@ -19,6 +19,7 @@
 #include "ui/control_ids/evaluation_dialog.h"
 #include "ui/control_ids/export_dialog.h"
 #include "ui/control_ids/group_dialog.h"
+#include "ui/control_ids/import_preview_dialog.h"
 #include "ui/control_ids/main_window.h"
 #include "ui/control_ids/online_choice_dialog.h"
 #include "ui/control_ids/package_editor.h"
@@ -113,7 +114,7 @@ const std::vector<WindowControls>& windowControls()
          {adding::Cancel, adding::Ok},
          {},
          {adding::SourceGroup, adding::SourcePackage},
-         {adding::CreateNew, adding::TakeOver}},
+         {adding::CreateNew, adding::TakeOver, adding::ImportFromFile}},
         {WindowKind::WordTransfer,
          {},
          {transfer::Ok, transfer::MoveRight, transfer::MoveLeft, transfer::CopyRight, transfer::CopyLeft,
@@ -143,6 +144,19 @@ const std::vector<WindowControls>& windowControls()
          {choice::UserName},
          {choice::Store, choice::ThematicPackages, choice::TextbookPackages, choice::FictionPackages}},
         {WindowKind::SaveDownloaded, {save_downloaded_dialog_control::Group}},
+        // The import preview keeps Qt's keys too: Tab goes through all its controls.
+        {WindowKind::ImportPreview,
+         {},
+         {},
+         {},
+         {},
+         {import_preview_dialog_control::PackageName, import_preview_dialog_control::Encoding,
+          import_preview_dialog_control::Separator, import_preview_dialog_control::FirstRowIsHeader,
+          import_preview_dialog_control::EnglishColumn, import_preview_dialog_control::CzechColumn,
+          import_preview_dialog_control::ExampleColumn, import_preview_dialog_control::LevelColumn,
+          import_preview_dialog_control::PreviewTable, import_preview_dialog_control::ProblemList,
+          import_preview_dialog_control::CutLongFields, import_preview_dialog_control::KeepDuplicates,
+          import_preview_dialog_control::Ok, import_preview_dialog_control::Cancel}},
     };
     return table;
 }
@@ -179,6 +193,7 @@ const std::vector<ShortcutRule>& shortcutRules()
         {WindowKind::AddPackage, adding::CopyName, key, Qt::Key_Return, press, adding::Ok},
         {WindowKind::AddPackage, adding::SourceGroup, key, Qt::Key_Return, press, adding::Ok},
         {WindowKind::AddPackage, adding::SourcePackage, key, Qt::Key_Return, press, adding::Ok},
+        {WindowKind::AddPackage, adding::ImportFromFile, key, Qt::Key_Return, press, adding::Ok},
         {WindowKind::Rename, renaming::NewName, key, Qt::Key_Return, press, renaming::Ok},
         {WindowKind::Rename, renaming::NewName, key, Qt::Key_Escape, press, renaming::Cancel},
         // Any key that commands the evaluation closes it, Esc too.

@@ -9,6 +9,7 @@
 #include "ui/control_ids/export_dialog.h"
 #include "ui/control_ids/feedback_dialog.h"
 #include "ui/control_ids/group_dialog.h"
+#include "ui/control_ids/import_preview_dialog.h"
 #include "ui/control_ids/main_window.h"
 #include "ui/control_ids/online_choice_dialog.h"
 #include "ui/control_ids/package_editor.h"
@@ -96,6 +97,7 @@ std::vector<Row> buildTable()
     namespace tips = tips_dialog_control;
     namespace choice = online_choice_dialog_control;
     namespace voice = voice_dialog_control;
+    namespace importing = import_preview_dialog_control;
     namespace feedback = feedback_dialog_control;
     using K = WindowKind;
     constexpr std::string_view none = kNoQuickHelpText;
@@ -213,7 +215,9 @@ std::vector<Row> buildTable()
          {{adding::CreateNew, "Určuje, zda má být vytvořen úplně nový balíček"},
           {adding::NewName, "Jméno nového balíčku"},
           {adding::SourceGroup, "Zde vyberte skupinu ze které chcete nějaký ten balíček zkopírovat"},
-          {adding::CopyName, "Sem napište jméno, pod kterých chcete balíček uložit"}},
+          {adding::CopyName, "Sem napište jméno, pod kterých chcete balíček uložit"},
+          {adding::ImportFromFile, "Určuje, zda mají být slovíčka načtena ze souboru jiného programu (CSV, TSV, "
+                                   "KVTML)"}},
          {{When::StoringWords, {adding::TakeOver, "Určuje, zda mají být slovíčka přidána do již existujícího balíčku"}},
           {When::Always, {adding::TakeOver, "Určuje, zda má balíček být zkopírován z jiné skupiny"}},
           {When::StoringWords, {adding::SourcePackage, "Zde vyberte balíček, do kterého chcete slovíčka přidat"}},
@@ -248,6 +252,21 @@ std::vector<Row> buildTable()
           {voice::Rate, "Určuje, jak rychle budou slovíčka vyslovována"},
           {voice::Try, "Vysloví zvoleným hlasem ukázkovou anglickou větu"},
           {voice::Ok, "Uloží zvolený hlas a zavře toto dialogové okno"}}},
+        {K::ImportPreview,
+         {{importing::PackageName, "Jméno balíčku, do kterého budou slovíčka přidána; jméno existujícího balíčku "
+                                   "přidá slovíčka na jeho konec"},
+          {importing::Encoding, "Kódování znaků, ve kterém je soubor uložen"},
+          {importing::Separator, "Znak, který v souboru odděluje jednotlivá pole řádku"},
+          {importing::FirstRowIsHeader, "Určuje, zda první řádek souboru obsahuje jen názvy sloupců"},
+          {importing::EnglishColumn, "Sloupec souboru, ve kterém je anglický výraz"},
+          {importing::CzechColumn, "Sloupec souboru, ve kterém je český výraz"},
+          {importing::ExampleColumn, "Sloupec souboru, ve kterém je příklad použití (nebo žádný)"},
+          {importing::LevelColumn, "Sloupec souboru, ve kterém je znalost slovíčka 0 až 4 (nebo žádný)"},
+          {importing::PreviewTable, "Prvních 20 slovíček tak, jak budou načtena"},
+          {importing::ProblemList, "Řádky, které budou vynechány nebo upraveny, a proč"},
+          {importing::CutLongFields, "Určuje, zda mají být příliš dlouhá pole zkrácena místo vynechání řádku"},
+          {importing::KeepDuplicates, "Určuje, zda mají být přidána i slovíčka, která už balíček obsahuje"},
+          {importing::Ok, "Přidá slovíčka do balíčku"}}},
         {K::About,
          {{about::Ok, kCloseText},
           {about::ShowManual, "Otevře soubor s nápovědou k tomuto programu"},

@@ -184,6 +184,18 @@ std::optional<QString> QtDesktopChoosers::chooseSaveFile(QWidget* parent, const 
     return dialog.selectedFiles().constFirst();
 }
 
+std::optional<QString> QtDesktopChoosers::chooseOpenFile(QWidget* parent, const OpenFileRequest& request)
+{
+    QFileDialog dialog(parent, request.title, request.directory);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(request.filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
 NameOrder localeNameOrder()
 {
     auto collator = std::make_shared<QCollator>(QLocale(QLocale::Czech, QLocale::CzechRepublic));

@@ -68,13 +68,21 @@ struct SaveFileRequest {
     QString extension;  // added when the user types none; also the file-type filter
 };
 
-// The desktop's font, colour and save-file choosers. Nothing when the user cancels.
+// What the open-file chooser offers.
+struct OpenFileRequest {
+    QString title;
+    QString directory;
+    QStringList filters;  // "Name (*.a *.b)", the first chosen at start
+};
+
+// The desktop's font, colour, save-file and open-file choosers. Nothing when the user cancels.
 class DesktopChoosers {
 public:
     virtual ~DesktopChoosers() = default;
     virtual std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& current) = 0;
     virtual std::optional<QColor> chooseColour(QWidget* parent, const QColor& current) = 0;
     virtual std::optional<QString> chooseSaveFile(QWidget* parent, const SaveFileRequest& request) = 0;
+    virtual std::optional<QString> chooseOpenFile(QWidget* parent, const OpenFileRequest& request) = 0;
 };
 
 class QtDialogs final : public Dialogs {
@@ -93,6 +101,7 @@ public:
     std::optional<FontChoice> chooseFont(QWidget* parent, const FontChoice& current) override;
     std::optional<QColor> chooseColour(QWidget* parent, const QColor& current) override;
     std::optional<QString> chooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
+    std::optional<QString> chooseOpenFile(QWidget* parent, const OpenFileRequest& request) override;
 };
 
 // The order of package lists: the user's language (Czech) ignoring letter case.

@@ -26,6 +26,7 @@ enum class WindowKind {
     OnlineChoice = 21,
     SaveDownloaded = 22,
     Voice = 23,  // our own: the voice chooser opened from the settings
+    ImportPreview = 24,  // our own: the words of a file to import, before they are written
 };
 
 }  // namespace lexivo

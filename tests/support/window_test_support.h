@@ -62,12 +62,19 @@ public:
         saveRequests.push_back(request);
         return next(saveFiles);
     }
+    std::optional<QString> chooseOpenFile(QWidget*, const OpenFileRequest& request) override
+    {
+        openRequests.push_back(request);
+        return next(openFiles);
+    }
     std::deque<std::optional<FontChoice>> fonts;
     std::deque<std::optional<QColor>> colours;
     std::deque<std::optional<QString>> saveFiles;
     std::vector<FontChoice> fontsShown;
     std::vector<QColor> coloursShown;
     std::vector<SaveFileRequest> saveRequests;
+    std::deque<std::optional<QString>> openFiles;
+    std::vector<OpenFileRequest> openRequests;
 
 private:
     template <typename T>

@@ -22,6 +22,7 @@
 #include "app/rename_dialog.h"
 #include "editing/editing_session.h"
 #include "editing/export_dialog.h"
+#include "editing/import_preview_dialog.h"
 #include "editing/package_editor.h"
 #include "editing/word_transfer_window.h"
 #include "online/catalogue_dialog.h"
@@ -427,6 +428,10 @@ private slots:
             {WindowKind::WrongFeedback, [&](QWidget* main) { return new WrongAnswerDialog(test.program, main, "a", "b", "a"); }},
             {WindowKind::PackageEditor, [&](QWidget* main) { return new PackageEditor(test.program, editing, main, {"P"}, 0, EditorStart::Edit); }},
             {WindowKind::Export, [&](QWidget*) { return new ExportDialog(test.program, editing, editor); }},
+            {WindowKind::ImportPreview, [&](QWidget* main) {
+                 ImportFile file{"dog;pes\r\n", ImportFormat::Delimited, "x"};
+                 return new ImportPreviewDialog(test.program, main, ImportPreview::open(test.program.collection, file).value(), "x.csv");
+             }},
             {WindowKind::WordTransfer, [&](QWidget* main) { return new WordTransferWindow(test.program, main, TransferMode::Transfer, {"P", {}}); }},
             {WindowKind::OnlineChoice, [&](QWidget* main) { return new OnlineServiceDialog(test.program, main); }},
             {none, [&](QWidget* main) { return new CatalogueDialog(test.program, online, test.requests, CatalogueKind::Thematic, main); }},

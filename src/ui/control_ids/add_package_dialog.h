@@ -11,5 +11,6 @@ inline constexpr int NewName = 204;
 inline constexpr int CopyName = 205;
 inline constexpr int SourceGroup = 206;
 inline constexpr int SourcePackage = 207;
+inline constexpr int ImportFromFile = 208;  // option 3: words from another program's file
 
 }  // namespace lexivo::add_package_dialog_control
