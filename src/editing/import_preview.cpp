@@ -179,18 +179,12 @@ ImportConfirmOutcome ImportPreview::confirm(Collection& collection) const
             return {*wrongName, ImportPreviewField::PackageName, {}};
         }
     }
-    // A plan without words is refused before anything is created.
+    // A plan without words is refused before anything is created; a new package makes the
+    // group forget the last test's choice of packages.
     if (Status written = writeImport(tree_, group_, targetName_, plan_); !written) {
         return {written.message(), std::nullopt, {}};
     }
-    // A new package changes the group's list, and with it the numbers of the last test's choice.
-    ImportConfirmOutcome outcome{std::nullopt, std::nullopt, targetName_};
-    if (!exists) {
-        if (Status forgotten = collection.forgetTestSelection(); !forgotten) {
-            outcome.message = forgotten.message();
-        }
-    }
-    return outcome;
+    return {std::nullopt, std::nullopt, targetName_};
 }
 
 }  // namespace lexivo

@@ -719,14 +719,15 @@ Status writeImport(const DataTree& tree, std::string_view group, std::string_vie
             return errorMessage("Slovíčka nelze přidat: v balíčku by bylo více než 1000 slovíček.");
         }
     }
-    if (Status written = appendWordRecords(tree, group, package, plan.words); !written || !creating) {
-        return written;
+    // A new package shifts the positions the saved test selection keeps. It is forgotten first:
+    // should that fail, nothing has been written, and trying again cannot add the words twice.
+    if (creating) {
+        if (Status forgotten = forgetTestSelection(tree, group); !forgotten) {
+            return errorMessage("Slovíčka nebyla přidána: výběr balíčků pro příští test nebylo možno zapomenout (" +
+                                forgotten.message().text + ")");
+        }
     }
-    // A new package shifts the positions the saved test selection keeps.
-    if (Status forgotten = forgetTestSelection(tree, group); !forgotten) {
-        return errorMessage("Výběr balíčků pro příští test nebylo možno zapomenout: " + forgotten.message().text);
-    }
-    return Status::success();
+    return appendWordRecords(tree, group, package, plan.words);
 }
 
 std::string exportCsv(const std::vector<WordRecord>& records)

@@ -248,6 +248,13 @@ TEST(WordImport, WritesAllWordsAtOnceOrNothing)
     ASSERT_TRUE(writePackageSelection(temp.tree(), "G", {0}).ok());
     ASSERT_TRUE(writeImport(temp.tree(), "G", "P", plan).ok());
     EXPECT_EQ(readPackageSelection(temp.tree(), "G"), std::vector<int>{0});
+    {
+        // Should the selection stay, no package is made: trying again cannot add the words twice.
+        testing::FileCallsReset reset;
+        failFileCall(FileCall::Unlink, 1, EACCES);
+        EXPECT_FALSE(writeImport(temp.tree(), "G", "Fresh", plan).ok());
+        EXPECT_FALSE(fs::exists(temp.tree().packageFile("G", "Fresh")));
+    }
     ASSERT_TRUE(writeImport(temp.tree(), "G", "Fresh", plan).ok());
     EXPECT_EQ(temp.readPackage("G", "Fresh"), encodeCp1250("new|nový|A new day.|4\r\nkůň|horse||\r\n").value());
     EXPECT_TRUE(readPackageSelection(temp.tree(), "G").empty());
