@@ -8,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_directory.h"
 #include "editing/export_document.h"
 #include "editing/package_editing.h"
 #include "editing/word_transfer.h"
@@ -46,16 +47,7 @@ public:
     }
 
 private:
-    static fs::path makeRoot()
-    {
-        std::string pattern = (fs::temp_directory_path() / "lexivo-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();  // never fall back to the working directory
-        }
-        return pattern;
-    }
-
-    fs::path root_ = makeRoot();
+    fs::path root_ = bench::makeBenchDirectory();
     DataTree tree_{root_};
     std::string full_;
 };

@@ -13,6 +13,7 @@
 #include <QListView>
 #include <benchmark/benchmark.h>
 
+#include "bench_directory.h"
 #include "editing/editing_session.h"
 #include "editing/export_dialog.h"
 #include "editing/package_editor.h"
@@ -88,16 +89,7 @@ public:
     AnsweringDialogs dialogs;
 
 private:
-    static fs::path makeRoot()
-    {
-        std::string pattern = (fs::temp_directory_path() / "lexivo-editor-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();  // never fall back to the working directory
-        }
-        return pattern;
-    }
-
-    fs::path root_ = makeRoot();
+    fs::path root_ = bench::makeBenchDirectory();
     NoShell shell_;
     SilentVoice voice_;
     Program program_;

@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_directory.h"
 #include "durable_floor.h"
 #include "editing/import_table.h"
 #include "editing/word_import.h"
@@ -52,16 +53,7 @@ public:
     const fs::path& largest() const { return largest_; }
 
 private:
-    static fs::path makeRoot()
-    {
-        std::string pattern = (fs::temp_directory_path() / "lexivo-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
-        }
-        return pattern;
-    }
-
-    fs::path root_ = makeRoot();
+    fs::path root_ = bench::makeBenchDirectory();
     DataTree tree_{root_};
     fs::path csv_;
     fs::path huge_;

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <benchmark/benchmark.h>
 
+#include "bench_directory.h"
 #include "durable_floor.h"
 #include "editing/import_preview_dialog.h"
 #include "ratio_report.h"
@@ -65,16 +66,7 @@ public:
     CountingDialogs dialogs;
 
 private:
-    static fs::path makeRoot()
-    {
-        std::string pattern = (fs::temp_directory_path() / "lexivo-import-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();  // never fall back to the working directory
-        }
-        return pattern;
-    }
-
-    fs::path root_ = makeRoot();
+    fs::path root_ = bench::makeBenchDirectory();
     NoShell shell_;
     SilentVoice voice_;
     Program program_;

@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_directory.h"
 #include "loopback_service.h"
 #include "online/catalogue.h"
 #include "online/download_files.h"
@@ -22,15 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace lexivo;
-
-fs::path makeTemporaryDirectory()
-{
-    std::string pattern = (fs::temp_directory_path() / "lexivo-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        std::abort();
-    }
-    return pattern;
-}
 
 class Fixture {
 public:
@@ -49,7 +41,7 @@ public:
     const bench::LoopbackService& server() const { return server_; }
 
 private:
-    fs::path root_ = makeTemporaryDirectory();  // before the tree, which is built from it
+    fs::path root_ = bench::makeBenchDirectory();  // before the tree, which is built from it
     DataTree tree_{root_};
     std::string catalogue_ = bench::catalogueOfAThousandPackages();
     std::string package_ = bench::packageOfAThousandWords();

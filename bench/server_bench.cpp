@@ -17,6 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_directory.h"
 #include "http_server.h"
 #include "ratio_report.h"
 #include "sqlite_store.h"
@@ -124,8 +125,7 @@ class ServedCatalogue {
 public:
     ServedCatalogue()
     {
-        std::string pattern = (fs::temp_directory_path() / "lexivo-bench-XXXXXX").string();
-        directory_ = ::mkdtemp(pattern.data());
+        directory_ = bench::makeBenchDirectory();
         store_ = SqliteStore::create(directory_ / "bench.db").value();
         std::vector<CataloguePackage> packages;
         for (int i = 0; i < 100; ++i) {

@@ -8,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_directory.h"
 #include "durable_floor.h"
 #include "ratio_report.h"
 #include "store/collection.h"
@@ -23,7 +24,7 @@ using namespace lexivo;
 // packages of 20 words each. Removed when the program ends.
 class Fixture {
 public:
-    Fixture() : root_(makeRoot()), tree_(root_)
+    Fixture() : root_(bench::makeBenchDirectory()), tree_(root_)
     {
         fs::create_directories(tree_.temporaryDirectory("G"));
         packageBytes_ = words(kMaxWordsPerPackage);
@@ -41,13 +42,6 @@ public:
     const std::string& packageBytes() const { return packageBytes_; }
 
 private:
-    // Made before the tree is built on it, so that nothing lands in the working directory.
-    static fs::path makeRoot()
-    {
-        std::string pattern = (fs::temp_directory_path() / "lexivo-bench-XXXXXX").string();
-        return ::mkdtemp(pattern.data());
-    }
-
     static std::string words(int count)
     {
         std::string bytes;

@@ -17,6 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_directory.h"
 #include "durable_floor.h"
 #include "ratio_report.h"
 #include "store/file_io.h"
@@ -34,7 +35,7 @@ constexpr int kLargestPool = 481 * kMaxWordsPerPackage;
 // A group whose packages of 1000 words hold `words` words in all, each word at coefficient 4.
 class PoolFixture {
 public:
-    explicit PoolFixture(int words) : root_(makeRoot()), tree_(root_)
+    explicit PoolFixture(int words) : root_(bench::makeBenchDirectory()), tree_(root_)
     {
         fs::create_directories(tree_.temporaryDirectory("G"));
         for (int package = 0; package * kMaxWordsPerPackage < words; ++package) {
@@ -61,12 +62,6 @@ public:
     int& knowledge(const std::string& english) { return knowledge_.try_emplace(english, 4).first->second; }
 
 private:
-    static fs::path makeRoot()
-    {
-        std::string pattern = (fs::temp_directory_path() / "lexivo-bench-XXXXXX").string();
-        return ::mkdtemp(pattern.data());
-    }
-
     fs::path root_;
     DataTree tree_;
     std::vector<std::string> packages_;

@@ -23,6 +23,7 @@
 #include <QTreeWidget>
 #include <benchmark/benchmark.h>
 
+#include "bench_directory.h"
 #include "app/main_window.h"
 #include "durable_floor.h"
 #include "editing/word_transfer_window.h"
@@ -70,8 +71,7 @@ class ProgramDirectory {
 public:
     ProgramDirectory()
     {
-        std::string pattern = (fs::temp_directory_path() / "lexivo-window-bench-XXXXXX").string();
-        root_ = ::mkdtemp(pattern.data());
+        root_ = bench::makeBenchDirectory();
     }
     ~ProgramDirectory() { fs::remove_all(root_); }
     ProgramDirectory(const ProgramDirectory&) = delete;
