@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editing/import_table.h"
+#include "store/cp1250.h"
 #include "store/name_rules.h"
 #include "store/package_file.h"
 
@@ -135,6 +136,12 @@ std::vector<ImportRow> ImportPreview::previewRows() const
     start.rows.assign(table_.rows.begin(), table_.rows.begin() + static_cast<std::ptrdiff_t>(taken));
     std::vector<ImportRow> rows = wordRows(start, settings_);
     rows.resize(std::min(rows.size(), kPreviewRows));
+    // A cell shows no more than a field can hold and a little more: enough to see it is too long.
+    for (ImportRow& row : rows) {
+        for (std::string& cell : row.cells) {
+            cell.resize(firstCharacters(cell, kMaxFieldBytes + 1).size());
+        }
+    }
     return rows;
 }
 

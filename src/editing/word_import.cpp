@@ -19,8 +19,10 @@ namespace fs = std::filesystem;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // What the editor forbids in a word: the package's field separator, and the test pool's mark.
 constexpr std::string_view kForbiddenCharacters = "|#";
-// Separators are guessed from this many lines at the start of a file.
+// Separators are guessed from this many lines at the start of a file, and from no more bytes
+// than these: a first line may be the whole file.
 constexpr int kLinesToDetectFrom = 20;
+constexpr std::size_t kBytesToDetectFrom = 64 * 1024;
 
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
@@ -111,16 +113,6 @@ std::string repairedUtf8(std::string_view text)
         }
     }
     return repaired;
-}
-
-// The first `count` characters of UTF-8 text.
-std::string firstCharacters(std::string_view text, std::size_t count)
-{
-    std::size_t at = 0;
-    for (std::size_t taken = 0; taken < count && at < text.size(); ++taken) {
-        at += std::max<std::size_t>(1, utf8SequenceLength(text, at));
-    }
-    return std::string(text.substr(0, std::min(at, text.size())));
 }
 
 std::string displayName(const fs::path& file)
@@ -237,7 +229,11 @@ public:
         row.line = line_;
         while (true) {
             bool rowEnds = false;
-            row.cells.push_back(readCell(rowEnds));
+            std::string cell = readCell(rowEnds);
+            // A row of a million separators must not become a million cells.
+            if (row.cells.size() < kMaxImportColumns) {
+                row.cells.push_back(std::move(cell));
+            }
             if (rowEnds) {
                 return row;
             }
@@ -345,6 +341,10 @@ enum class Role { English, Czech, Example, Level };
 
 std::optional<Role> headerRole(std::string_view cell)
 {
+    constexpr std::size_t kLongestName = 16;
+    if (cell.size() > kLongestName + 8) {
+        return std::nullopt;  // no column name, and not worth copying
+    }
     static const std::pair<std::string_view, Role> kNames[] = {
         {"english", Role::English},     {"anglicky", Role::English},    {"angličtina", Role::English},
         {"anglictina", Role::English},  {"anglické", Role::English},    {"en", Role::English},
@@ -497,7 +497,7 @@ ImportSeparator detectSeparator(std::string_view bytes)
     if (directives.separator) {
         return *directives.separator;
     }
-    const std::string_view body = text.substr(directives.bodyStart);
+    const std::string_view body = text.substr(directives.bodyStart, kBytesToDetectFrom);
     // The candidate whose count of cells is the same on the most lines wins; ties go to the
     // earlier of tab, semicolon, comma (a comma often stands inside an example sentence).
     ImportSeparator best = ImportSeparator::Tab;
@@ -671,7 +671,7 @@ ImportPlan planImport(const std::vector<ImportRow>& rows, const ImportColumns& c
         }
         if (tooLong) {
             for (std::string& field : fields) {
-                field = firstCharacters(field, kMaxFieldBytes);
+                field = std::string(firstCharacters(field, kMaxFieldBytes));
             }
         }
         const std::string key = duplicateKey(fields[0], fields[1]);

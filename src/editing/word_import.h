@@ -79,6 +79,9 @@ inline constexpr std::size_t kMaxListedProblems = 1000;
 // the row that stops the import and a header row. So a large file costs no more than this.
 inline constexpr std::size_t kMaxImportRows = kMaxWordsPerPackage + kMaxListedProblems + 2;
 
+// A row holds at most this many cells; the rest of a longer row is left out.
+inline constexpr std::size_t kMaxImportColumns = 100;
+
 struct ImportTable {
     std::vector<ImportRow> rows;  // the rows of the file, the header row too, at most kMaxImportRows
     int columnCount = 0;          // the most cells of any row

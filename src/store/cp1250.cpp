@@ -178,6 +178,17 @@ std::size_t characterCount(std::string_view utf8)
     return count;
 }
 
+std::string_view firstCharacters(std::string_view utf8, std::size_t count)
+{
+    std::size_t seen = 0;
+    for (std::size_t at = 0; at < utf8.size(); ++at) {
+        if ((static_cast<unsigned char>(utf8[at]) & 0xC0) != 0x80 && seen++ == count) {
+            return utf8.substr(0, at);
+        }
+    }
+    return utf8;
+}
+
 Message unstorableCharacterMessage(std::string_view character)
 {
     return errorMessage("Znak „" + std::string(character) +

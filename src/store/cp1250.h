@@ -24,6 +24,8 @@ std::string firstUnstorableCharacter(std::string_view utf8);
 
 // The number of characters of a UTF-8 text: what a limit in Windows-1250 bytes counts.
 std::size_t characterCount(std::string_view utf8);
+// The first `count` characters of a UTF-8 text, counted as `characterCount` counts them.
+std::string_view firstCharacters(std::string_view utf8, std::size_t count);
 
 // The message shown when a text cannot be stored.
 Message unstorableCharacterMessage(std::string_view character);

@@ -139,6 +139,11 @@ TEST(WordImport, ALongFileIsReadOnlyAsFarAsAnImportCanReach)
     EXPECT_TRUE(table.cut);
     EXPECT_EQ(table.rows.size(), kMaxImportRows);
     const ImportPlan plan = planImport(table.rows, {}, {}, {});
+    // A row of many separators keeps no more cells than a table shows.
+    const ImportTable wide = splitDelimitedText("a,b" + std::string(5000, ',') + "\nc,d\n", ImportEncoding::Utf8,
+                                                ImportSeparator::Comma);
+    EXPECT_EQ(wide.columnCount, static_cast<int>(kMaxImportColumns));
+    EXPECT_EQ(wide.rows.at(1).cells, (std::vector<std::string>{"c", "d"}));
     ASSERT_EQ(plan.problems.size(), kMaxListedProblems + 1);
     EXPECT_EQ(plan.problems.back(),
               (ImportProblem{1001, "vypsáno už 1000 chybných řádků: tento a všechny další řádky se vynechávají", true}));

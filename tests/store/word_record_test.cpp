@@ -78,6 +78,8 @@ TEST(Cp1250, MapsTheCzechLettersAndThePunctuation)
     EXPECT_EQ(decodeCp1250("\x81\x83\x88\x90\x98"), "\u0081\u0083\u0088\u0090\u0098");
     EXPECT_EQ(encodeCp1250("Příliš žluťoučký kůň").value(), "P\xF8\xED\x6C\x69\x9A \x9Elu\x9Do\x75\xE8\x6B\xFD k\xF9\xF2");
     EXPECT_EQ(characterCount("žluťoučký"), 9u);
+    EXPECT_EQ(firstCharacters("žluťoučký", 4), "žluť");  // never half a character
+    EXPECT_EQ(firstCharacters("kůň", 3), "kůň");
 }
 
 TEST(Cp1250, NamesTheFirstCharacterItCannotStore)
