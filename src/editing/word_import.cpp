@@ -222,6 +222,9 @@ public:
 
     std::optional<ImportRow> next()
     {
+        // Empty lines are no rows; a file of nothing else is passed over quickly.
+        while (at_ < text_.size() && takeLineEnd()) {
+        }
         if (at_ >= text_.size()) {
             return std::nullopt;
         }
