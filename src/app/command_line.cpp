@@ -24,7 +24,6 @@
 #include "editing/word_list.h"
 #include "store/collection.h"
 #include "store/data_tree.h"
-#include "store/name_rules.h"
 #include "store/result.h"
 #include "ui/controls.h"
 #include "ui/seams.h"
@@ -449,15 +448,12 @@ std::string addedWordsText(std::size_t count)
 Result<std::vector<WordRecord>> existingRecords(const Collection& collection, std::string_view group,
                                                 std::string_view package)
 {
-    const std::vector<std::string> packages = collection.listPackages();
-    if (std::find(packages.begin(), packages.end(), package) != packages.end()) {
+    ImportTarget target = checkImportTarget(collection, package);
+    if (target.exists) {
         return readRecordFile(collection.tree().packageFile(group, package));
     }
-    if (auto full = checkPackageCapacity(packages.size())) {
-        return *full;
-    }
-    if (auto refused = collection.checkPackageName(package, PackageNameUse::Create)) {
-        return *refused;
+    if (target.refusal) {
+        return std::move(*target.refusal);
     }
     return std::vector<WordRecord>{};
 }

@@ -4,7 +4,6 @@
 
 #include "editing/import_table.h"
 #include "store/cp1250.h"
-#include "store/name_rules.h"
 #include "store/package_file.h"
 
 namespace lexivo {
@@ -176,15 +175,8 @@ ImportConfirmOutcome ImportPreview::confirm(Collection& collection) const
     if (tableFailure_) {
         return {*tableFailure_, std::nullopt, {}};
     }
-    const std::vector<std::string> packages = collection.listPackages();
-    const bool exists = std::find(packages.begin(), packages.end(), targetName_) != packages.end();
-    if (!exists) {
-        if (auto full = checkPackageCapacity(packages.size())) {
-            return {*full, ImportPreviewField::PackageName, {}};
-        }
-        if (auto wrongName = collection.checkPackageName(targetName_, PackageNameUse::Create)) {
-            return {*wrongName, ImportPreviewField::PackageName, {}};
-        }
+    if (ImportTarget target = checkImportTarget(collection, targetName_); target.refusal) {
+        return {std::move(*target.refusal), ImportPreviewField::PackageName, {}};
     }
     // A plan without words is refused before anything is created; a new package makes the
     // group forget the last test's choice of packages.

@@ -8,6 +8,7 @@
 #include "editing/word_list.h"
 #include "store/cp1250.h"
 #include "store/file_io.h"
+#include "store/name_rules.h"
 #include "store/package_file.h"
 #include "store/package_selection.h"
 
@@ -700,6 +701,18 @@ ImportPlan planImport(const std::vector<ImportRow>& rows, const ImportColumns& c
         plan.words.push_back({std::move(fields[0]), std::move(fields[1]), std::move(fields[2]), std::move(knowledge)});
     }
     return plan;
+}
+
+ImportTarget checkImportTarget(const Collection& collection, std::string_view package)
+{
+    const std::vector<std::string> packages = collection.listPackages();
+    if (std::find(packages.begin(), packages.end(), package) != packages.end()) {
+        return {true, std::nullopt};
+    }
+    if (auto full = checkPackageCapacity(packages.size())) {
+        return {false, std::move(full)};
+    }
+    return {false, collection.checkPackageName(package, PackageNameUse::Create)};
 }
 
 Status writeImport(const DataTree& tree, std::string_view group, std::string_view package, const ImportPlan& plan)

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/collection.h"
 #include "store/data_tree.h"
 #include "store/result.h"
 #include "store/word_record.h"
@@ -140,6 +141,14 @@ ImportPlan planImport(const std::vector<ImportRow>& rows, const ImportColumns& c
 
 // The rows that hold words: without the header row when the settings say there is one.
 std::vector<ImportRow> wordRows(const ImportTable& table, const ImportSettings& settings);
+
+// Whether `package` names a package of the collection's current group; for one still to be
+// made, the first rule of a new package it breaks (a full group, a name the rules refuse).
+struct ImportTarget {
+    bool exists = false;
+    std::optional<Message> refusal;
+};
+ImportTarget checkImportTarget(const Collection& collection, std::string_view package);
 
 // Appends the plan's words to `package` of `group`, creating it when missing, through the
 // group's scratch file: the package then holds all the new words or stays as it was. A plan
