@@ -21,4 +21,15 @@ long peakResidentBytes();
 long residentBytes();
 void resetPeakResident();
 
+// How far the resident memory has risen above what it was when this was made.
+class MemoryRise {
+public:
+    MemoryRise() : before_((resetPeakResident(), residentBytes())) {}
+    long bytes() const { return peakResidentBytes() - before_; }
+    double megabytes() const { return static_cast<double>(bytes()) / (1 << 20); }
+
+private:
+    long before_;
+};
+
 }  // namespace lexivo::bench

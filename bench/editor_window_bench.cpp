@@ -17,7 +17,7 @@
 #include "editing/editing_session.h"
 #include "editing/export_dialog.h"
 #include "editing/package_editor.h"
-#include "ratio_report.h"
+#include "window_ratio_report.h"
 #include "sample_package.h"
 #include "silent_desktop.h"
 #include "store/file_io.h"
@@ -215,13 +215,8 @@ BENCHMARK(Export1000InWindow)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    installFontSubstitutes();
     const std::string floor = "FloorRewritePackage/real_time";
-    return lexivo::bench::runWithRatios(argc, argv,
+    return lexivo::bench::runWindowBenchmarksWithRatios(argc, argv,
                                         {
                                             {"RefillEditorWindow/0/real_time", floor},
                                             {"RefillEditorWindow/1/real_time", floor},

@@ -111,15 +111,14 @@ BENCHMARK(FloorStatFile)->UseRealTime();
 void RefuseOver50MB(benchmark::State& state)
 {
     (void)fixture();
-    bench::resetPeakResident();
-    const long before = bench::residentBytes();
+    const bench::MemoryRise rise;
     for (auto _ : state) {
         if (readImportFile(fixture().huge()).ok()) {
             state.SkipWithError("a file over 50 MB was accepted");
             break;
         }
     }
-    state.counters["memory_rise_MB"] = static_cast<double>(bench::peakResidentBytes() - before) / (1 << 20);
+    state.counters["memory_rise_MB"] = rise.megabytes();
 }
 BENCHMARK(RefuseOver50MB)->UseRealTime();
 
@@ -127,8 +126,7 @@ BENCHMARK(RefuseOver50MB)->UseRealTime();
 void ReadLargest(benchmark::State& state)
 {
     (void)fixture();
-    bench::resetPeakResident();
-    const long before = bench::residentBytes();
+    const bench::MemoryRise rise;
     for (auto _ : state) {
         const auto file = readImportFile(fixture().largest());
         const ImportSettings settings = detectImportSettings(*file);
@@ -136,7 +134,7 @@ void ReadLargest(benchmark::State& state)
         const ImportPlan plan = planImport(wordRows(*table, settings), settings.columns, {}, {});
         benchmark::DoNotOptimize(plan.words.data());
     }
-    state.counters["memory_rise_MB"] = static_cast<double>(bench::peakResidentBytes() - before) / (1 << 20);
+    state.counters["memory_rise_MB"] = rise.megabytes();
 }
 BENCHMARK(ReadLargest)->UseRealTime()->Unit(benchmark::kMillisecond);
 

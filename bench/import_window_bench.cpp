@@ -14,7 +14,7 @@
 #include "bench_directory.h"
 #include "durable_floor.h"
 #include "editing/import_preview_dialog.h"
-#include "ratio_report.h"
+#include "window_ratio_report.h"
 #include "sample_package.h"
 #include "silent_desktop.h"
 #include "store/word_record.h"
@@ -123,11 +123,6 @@ BENCHMARK(RereadAfterSeparatorChange)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    installFontSubstitutes();
-    return lexivo::bench::runWithRatios(argc, argv,
+    return lexivo::bench::runWindowBenchmarksWithRatios(argc, argv,
                                         {{"RereadAfterSeparatorChange/real_time", "FloorWritePackage/real_time"}});
 }

@@ -176,12 +176,11 @@ void reportStartMemory()
     const pid_t child = ::fork();
     if (child == 0) {
         ::malloc_trim(0);  // memory freed earlier must not hide what START takes
-        bench::resetPeakResident();
-        const long idle = bench::residentBytes();
+        const bench::MemoryRise memory;
         RandomGenerator random(1);
         TestEngine engine(data.tree(), random);
         (void)engine.startTest("G", data.packages(), TestSettings{});
-        const long rise = bench::peakResidentBytes() - idle;
+        const long rise = memory.bytes();
         (void)!::write(pipe[1], &rise, sizeof rise);
         ::_exit(0);
     }

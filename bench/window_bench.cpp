@@ -31,7 +31,7 @@
 #include "online/catalogue_dialog.h"
 #include "online/download_files.h"
 #include "online/save_downloaded_dialog.h"
-#include "ratio_report.h"
+#include "window_ratio_report.h"
 #include "silent_desktop.h"
 #include "store/file_io.h"
 #include "test/test_files.h"
@@ -466,12 +466,7 @@ BENCHMARK(FloorReceiveAndWriteThePackage)->UseRealTime()->Unit(benchmark::kMilli
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    installFontSubstitutes();
-    return lexivo::bench::runWithRatios(
+    return lexivo::bench::runWindowBenchmarksWithRatios(
         argc, argv,
         {{"StartUpToThePaintedWindow/real_time", "FloorListAndPaintThePackages/real_time"},
          {"AnswerToTheNextQuestionOnScreen/iterations:200/manual_time", "FloorWritePoolAndPackage/real_time"},
