@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QTableWidget>
 
+#include "store/cp1250.h"
 #include "ui/control_behaviour.h"
 #include "ui/control_ids/import_preview_dialog.h"
 #include "ui/controls.h"
@@ -320,7 +321,9 @@ void ImportPreviewDialog::fillColumnBoxes()
     for (int column = 0; column < preview_.columnChoices(); ++column) {
         QString name = QString("Sloupec %1").arg(column + 1);
         if (named && column < static_cast<int>(fileRows.front().cells.size())) {
-            name += " (" + qt(fileRows.front().cells[static_cast<std::size_t>(column)]) + ")";
+            // A heading is a word or two; a hostile file's megabyte of text is cut.
+            constexpr std::size_t kLongestHeading = 40;
+            name += " (" + qt(firstCharacters(fileRows.front().cells[static_cast<std::size_t>(column)], kLongestHeading)) + ")";
         }
         names << name;
     }
